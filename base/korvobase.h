@@ -1,0 +1,20 @@
+// The base group shared by the scale and the chart: errors, enumerations with
+// their value names, event signatures, mark glyphs and frames.
+#pragma once
+
+#include "platform/Exceptions.h"
+
+namespace korvo {
+
+// The library's error classes; messages are the system's own English texts.
+class EKorvoError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+class EKorvoPlotwellError : public EKorvoError {
+ public:
+  using EKorvoError::EKorvoError;
+};
+
+}  // namespace korvo
