@@ -97,6 +97,9 @@
 namespace korvo {
 
 class TBitmap;
+namespace raster {
+class CanvasAccess;
+}
 
 // The pixels a canvas draws into: row y starts at Bits + y * Stride.
 struct TPixelSurface {
@@ -166,7 +169,7 @@ class TCanvas : public TPersistent {
   void StretchDraw(const TRect& r, const TBitmap& bitmap);
 
  private:
-  friend class CanvasRaster;
+  friend class raster::CanvasAccess;
 
   TPixelSurface surface_;
   TRect clip_{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
