@@ -2,6 +2,12 @@
 // their value names, event signatures, mark glyphs and frames.
 #pragma once
 
+#include "base/BaseEnums.h"
+#include "base/ChartEnums.h"
+#include "base/EventTypes.h"
+#include "base/Frames.h"
+#include "base/Marks.h"
+#include "base/ScaleEnums.h"
 #include "platform/Exceptions.h"
 
 namespace korvo {

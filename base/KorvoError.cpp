@@ -1,2 +1,0 @@
-// Anchors the base library; the error classes are header-only.
-#include "base/korvobase.h"
