@@ -34,7 +34,7 @@ int64_t HalfExtent(const Box& b, int64_t y) {
   const u128 h2 = h * h;
   const u128 room = w * w * (h2 - u128(i128(dy) * dy));
   const long double approx =
-      (long double)b.W * std::sqrt((long double)(b.H * b.H) - (long double)dy * dy) / (long double)b.H;
+      (long double)b.W * std::sqrt((long double)b.H * b.H - (long double)dy * dy) / (long double)b.H;
   int64_t c = int64_t(approx);
   if (c > b.W) c = b.W;
   while (c > 0 && u128(c) * u128(c) * h2 > room) --c;

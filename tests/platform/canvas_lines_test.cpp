@@ -45,6 +45,16 @@ TEST(CanvasLines, HalfPixelTiesGoUpAndLeftWhateverTheDirection) {
   EXPECT_EQ(Picture(b, Rect(0, 0, 6, 2), clBlack, clWhite),
             ".##...\n"
             "...##.\n");
+  // Clipping decides ties the same way: with row 0 clipped away only the
+  // last pixel is left, and nothing is written into the clipped row.
+  test::Fill(b, clWhite);
+  b.Canvas()->SetClipRect(Rect(0, 1, 6, 3));
+  b.Canvas()->MoveTo(0, 0);
+  b.Canvas()->LineTo(4, 1);
+  EXPECT_EQ(Picture(b, Rect(0, 0, 6, 2), clBlack, clWhite),
+            "......\n"
+            "...#..\n");
+  b.Canvas()->ResetClipRect();
   // Steep lines: ties go left.
   test::Fill(b, clWhite);
   b.Canvas()->MoveTo(0, 0);
