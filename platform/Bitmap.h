@@ -49,9 +49,10 @@ class TBitmap : public TPersistent {
   const TPixel* ScanLine(int32_t y) const { return pixels_.data() + size_t(y) * size_t(width_); }
 
   // Reads a BMP file (1, 4, 8, 16, 24 and 32 bits per pixel, bottom-up or
-  // top-down, uncompressed or bit fields). A file that cannot be opened or is
-  // corrupt raises EInvalidGraphic naming the file and the fault, and leaves
-  // the bitmap unchanged.
+  // top-down, uncompressed, bit fields or RLE; palette indices beyond the
+  // palette read as black). The format becomes the file's bit depth. A file
+  // that cannot be opened or is corrupt raises EInvalidGraphic naming the file
+  // and the fault, and leaves the bitmap unchanged.
   void LoadFromFile(const std::string& path);
   void LoadFromMemory(const uint8_t* data, size_t size);
   // Writes a BMP file (24 bits for pf24bit, else 32) or, by SavePngToFile, a
@@ -59,11 +60,17 @@ class TBitmap : public TPersistent {
   void SaveToFile(const std::string& path) const;
   void SavePngToFile(const std::string& path) const;
   std::vector<uint8_t> SaveToMemory() const;
+  // Reads a PNG file of any colour type and bit depth as 8-bit RGB; parts
+  // that are transparent are composited onto white. The format becomes
+  // pf24bit. Failures as LoadFromFile.
+  void LoadPngFromFile(const std::string& path);
 
   static constexpr int64_t MaxPixels = int64_t(1) << 28;  // 1 GiB of pixels
 
  private:
   void Attach();
+  // Takes over `pixels` (width * height, top row first) after a successful load.
+  void AdoptPixels(int32_t width, int32_t height, TPixelFormat format, std::vector<TPixel>&& pixels);
 
   int32_t width_ = 0;
   int32_t height_ = 0;
