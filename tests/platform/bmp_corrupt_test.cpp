@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "platform/Bitmap.h"
 #include "platform/Exceptions.h"
 #include "bmp_test_builder.h"
@@ -160,7 +162,7 @@ TEST(BmpCorruptBaseline, UndamagedFilesLoad) {
 }
 
 TEST(BmpCorruptFile, MessageNamesTheFile) {
-  const std::string path = (std::filesystem::temp_directory_path() / "plotwell_bmp_cut.bmp").string();
+  const std::string path = (std::filesystem::temp_directory_path() / ("plotwell_bmp_cut_" + std::to_string(getpid()) + ".bmp")).string();
   const Bytes file = Truncated(Valid24Bit(), 60);
   std::FILE* f = std::fopen(path.c_str(), "wb");
   ASSERT_NE(f, nullptr);

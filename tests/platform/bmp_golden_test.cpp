@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include <unistd.h>
+
 #include "support/Golden.h"
 #include "support/TestSupport.h"
 
@@ -14,7 +16,7 @@ class GoldenImages : public ::testing::Test {
  protected:
   void SetUp() override {
     root_ = std::filesystem::temp_directory_path() /
-            ("plotwell_golden_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+            ("plotwell_golden_" + std::to_string(getpid()) + "_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::remove_all(root_);
     places_.References = root_ / "refs";
     places_.Failures = root_ / "failures";

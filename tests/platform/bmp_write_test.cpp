@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "platform/Bitmap.h"
 #include "platform/Exceptions.h"
 #include "support/TestSupport.h"
@@ -15,7 +17,8 @@ namespace korvo::test {
 namespace {
 
 std::string TempPath(const std::string& name) {
-  return (std::filesystem::temp_directory_path() / ("plotwell_" + name)).string();
+  // The process id keeps test programs run side by side apart.
+  return (std::filesystem::temp_directory_path() / ("plotwell_" + std::to_string(getpid()) + "_" + name)).string();
 }
 
 void FillRandom(TBitmap& bmp, uint32_t seed) {
