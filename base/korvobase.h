@@ -4,10 +4,12 @@
 
 #include "base/BaseEnums.h"
 #include "base/ChartEnums.h"
+#include "base/CrossHair.h"
 #include "base/EventTypes.h"
 #include "base/Frames.h"
 #include "base/Marks.h"
 #include "base/ScaleEnums.h"
+#include "base/TextLabel.h"
 #include "platform/Exceptions.h"
 
 namespace korvo {
