@@ -5,6 +5,7 @@
 #include "base/BaseEnums.h"
 #include "base/ChartEnums.h"
 #include "base/CrossHair.h"
+#include "base/DTLabel.h"
 #include "base/EventTypes.h"
 #include "base/Frames.h"
 #include "base/Marks.h"
