@@ -9,21 +9,30 @@ namespace korvo {
 TCanvas::TCanvas() = default;
 TCanvas::~TCanvas() = default;
 
-void TCanvas::SetSurface(const TPixelSurface& surface) { surface_ = surface; }
+void TCanvas::SetSurface(const TPixelSurface& surface) {
+  surface_ = surface;
+  UpdateEffectiveClip();
+}
 
-TRect TCanvas::ClipRect() const {
+void TCanvas::UpdateEffectiveClip() {
   TRect r{0, 0, surface_.Width, surface_.Height};
   r.Left = std::max(r.Left, clip_.Left);
   r.Top = std::max(r.Top, clip_.Top);
   r.Right = std::min(r.Right, clip_.Right);
   r.Bottom = std::min(r.Bottom, clip_.Bottom);
-  if (r.IsEmpty() || surface_.Bits == nullptr) return TRect{0, 0, 0, 0};
-  return r;
+  if (r.IsEmpty() || surface_.Bits == nullptr) r = TRect{0, 0, 0, 0};
+  effective_clip_ = r;
 }
 
-void TCanvas::SetClipRect(const TRect& r) { clip_ = r; }
+void TCanvas::SetClipRect(const TRect& r) {
+  clip_ = r;
+  UpdateEffectiveClip();
+}
 
-void TCanvas::ResetClipRect() { clip_ = TRect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}; }
+void TCanvas::ResetClipRect() {
+  clip_ = TRect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+  UpdateEffectiveClip();
+}
 
 void TCanvas::MoveTo(int32_t x, int32_t y) { pen_pos_ = TPoint{x, y}; }
 

@@ -134,7 +134,7 @@ class TCanvas : public TPersistent {
 
   // Drawing is limited to the intersection of the surface and this
   // rectangle; by default (and after ResetClipRect) the whole surface.
-  TRect ClipRect() const;
+  TRect ClipRect() const { return effective_clip_; }
   void SetClipRect(const TRect& r);
   void ResetClipRect();
 
@@ -172,7 +172,10 @@ class TCanvas : public TPersistent {
   friend class raster::CanvasAccess;
 
   TPixelSurface surface_;
+  void UpdateEffectiveClip();
+
   TRect clip_{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+  TRect effective_clip_;  // clip_ within the surface; empty without pixels
   TPen pen_;
   TBrush brush_;
   TFont font_;

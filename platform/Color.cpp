@@ -87,7 +87,7 @@ constexpr NamedColor kNames[] = {
 
 }  // namespace
 
-TColor ColorToRGB(TColor c) {
+TColor SystemColorToRGB(TColor c) {
   if (c < 0) {
     const uint32_t index = uint32_t(c) & 0xFFu;
     return index < SystemColorCount ? kSystemColors[index] : clBlack;

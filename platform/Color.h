@@ -71,7 +71,10 @@ static_assert(clBtnFace == -16777201);
 // Resolves a system colour through the table; plain colours come back with the
 // high byte cleared. An index beyond the table resolves to black. clNone and
 // clDefault are markers for callers, not colours; they resolve to black.
-TColor ColorToRGB(TColor c);
+TColor SystemColorToRGB(TColor c);
+inline TColor ColorToRGB(TColor c) {
+  return (c >= 0 && c != clNone && c != clDefault) ? (c & 0xFFFFFF) : SystemColorToRGB(c);
+}
 
 // The framework's colour names ("clRed", "clBtnFace", ...) both ways, as the
 // form description writes them. ColorToIdent returns false for a colour without

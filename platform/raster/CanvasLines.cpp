@@ -5,12 +5,6 @@ namespace korvo {
 
 namespace raster {
 
-CanvasAccess::CanvasAccess(TCanvas& c) : canvas(c) {
-  const TRect clip = c.ClipRect();
-  const TPixelSurface& s = c.Surface();
-  target_ = Target{s.Bits, s.Stride, clip.Left, clip.Top, clip.Right, clip.Bottom};
-}
-
 namespace {
 
 CosmeticStroke MakeCosmeticStroke(const CanvasAccess& a) {
@@ -65,9 +59,7 @@ void TCanvas::Polyline(std::span<const TPoint> points) {
     return;
   }
   raster::CosmeticStroke s = raster::MakeCosmeticStroke(a);
-  for (size_t i = 1; i < points.size(); ++i) {
-    raster::CosmeticLine(a.target(), s, points[i - 1].X, points[i - 1].Y, points[i].X, points[i].Y);
-  }
+  raster::CosmeticPolyline(a.target(), s, points);
 }
 
 }  // namespace korvo

@@ -69,67 +69,112 @@ bool NarrowToMajor(int64_t& first, int64_t& last, int64_t base, int dir, int64_t
   return first <= last;
 }
 
-template <bool kDashed>
-void Walk(CosmeticStroke& s, int64_t first, int64_t count, TPixel* p, ptrdiff_t major_step,
-          ptrdiff_t minor_step, int64_t r, int64_t dr, int64_t den) {
-  // r runs in [0, den): the remainder of the minor rounding; when it leaves
-  // the range the minor coordinate moves one pixel.
-  uint32_t pos = 0;
-  if constexpr (kDashed) pos = uint32_t((s.Phase + uint64_t(first)) % s.Dash.Period);
-  const Ink pen = s.Pen;
-  const Ink gap = s.Gap;
+// Walks `count` pixels from p. The error e falls by de each step; when it
+// drops below zero the minor coordinate moves one pixel (minor_step, signed)
+// and e rises by den. This is the rounding rule of the file comment in the
+// single-branch form of the classic line walk.
+template <bool kDashed, bool kXor>
+[[gnu::always_inline]] inline void Walk(const CosmeticStroke& s, uint32_t pos, int64_t count, TPixel* p,
+                                        ptrdiff_t major_step, ptrdiff_t minor_step, int64_t e, int64_t de,
+                                        int64_t den) {
+  const TPixel pen = s.Pen.Value;
+  auto paint = [](TPixel* q, TPixel v) {
+    if constexpr (kXor) {
+      *q ^= v;
+    } else {
+      *q = v;
+    }
+  };
   for (int64_t k = 0; k < count; ++k) {
     if constexpr (kDashed) {
       if ((s.Dash.OnMask >> pos) & 1u) {
-        *p = pen.Xor ? (*p ^ pen.Value) : pen.Value;
+        paint(p, pen);
       } else if (s.GapVisible) {
-        *p = gap.Xor ? (*p ^ gap.Value) : gap.Value;
+        *p = s.Gap.Xor ? (*p ^ s.Gap.Value) : s.Gap.Value;
       }
       if (++pos == s.Dash.Period) pos = 0;
     } else {
-      *p = pen.Xor ? (*p ^ pen.Value) : pen.Value;
+      paint(p, pen);
     }
     p += major_step;
-    r -= dr;
-    if (r < 0) {
-      r += den;
+    e -= de;
+    if (e < 0) {
+      e += den;
       p += minor_step;
-    } else if (r >= den) {
-      r -= den;
-      p -= minor_step;
     }
   }
 }
 
+// A segment whose two ends lie on the target: no clipping, 32-bit
+// differences. Returns the number of pixels of the segment.
+template <bool kDashed, bool kXor>
+[[gnu::always_inline]] inline int64_t WalkInside(const Target& t, const CosmeticStroke& s, TPoint a, TPoint b) {
+  const int32_t dx = b.X - a.X, dy = b.Y - a.Y;
+  const int32_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+  TPixel* p = t.Row(a.Y) + a.X;
+  const uint32_t pos = kDashed ? uint32_t(s.Phase % s.Dash.Period) : 0;
+  if (adx >= ady) {
+    if (adx != 0) {
+      const ptrdiff_t minor = dy >= 0 ? t.Stride : -t.Stride;
+      Walk<kDashed, kXor>(s, pos, adx, p, dx > 0 ? 1 : -1, minor, dy >= 0 ? adx : adx - 1, 2 * int64_t(ady),
+                          2 * int64_t(adx));
+    }
+    return adx;
+  }
+  Walk<kDashed, kXor>(s, pos, ady, p, dy > 0 ? t.Stride : -t.Stride, dx >= 0 ? 1 : -1, dx >= 0 ? ady : ady - 1,
+                      2 * int64_t(adx), 2 * int64_t(ady));
+  return ady;
+}
+
+int64_t DispatchInside(const Target& t, const CosmeticStroke& s, TPoint a, TPoint b) {
+  const bool dashed = s.Dash.Period != 0;
+  if (s.Pen.Xor) return dashed ? WalkInside<true, true>(t, s, a, b) : WalkInside<false, true>(t, s, a, b);
+  return dashed ? WalkInside<true, false>(t, s, a, b) : WalkInside<false, false>(t, s, a, b);
+}
+
 }  // namespace
 
-DashPattern PatternFor(TPenStyle style) {
-  auto build = [](std::initializer_list<int> runs) {
-    DashPattern d;
-    bool on = true;
-    for (int run : runs) {
-      for (int k = 0; k < run; ++k, ++d.Period) {
-        if (on) d.OnMask |= 1u << d.Period;
-      }
-      on = !on;
+namespace {
+
+constexpr DashPattern BuildPattern(std::initializer_list<int> runs) {
+  DashPattern d;
+  bool on = true;
+  for (int run : runs) {
+    for (int k = 0; k < run; ++k, ++d.Period) {
+      if (on) d.OnMask |= 1u << d.Period;
     }
-    return d;
-  };
+    on = !on;
+  }
+  return d;
+}
+
+constexpr DashPattern kDash = BuildPattern({18, 6});
+constexpr DashPattern kDot = BuildPattern({3, 3});
+constexpr DashPattern kDashDot = BuildPattern({9, 6, 3, 6});
+constexpr DashPattern kDashDotDot = BuildPattern({9, 3, 3, 3, 3, 3});
+
+}  // namespace
+
+DashPattern DashedPatternFor(TPenStyle style) {
   switch (style) {
     case TPenStyle::psDash:
-      return build({18, 6});
+      return kDash;
     case TPenStyle::psDot:
-      return build({3, 3});
+      return kDot;
     case TPenStyle::psDashDot:
-      return build({9, 6, 3, 6});
+      return kDashDot;
     case TPenStyle::psDashDotDot:
-      return build({9, 3, 3, 3, 3, 3});
+      return kDashDotDot;
     default:
       return DashPattern{};
   }
 }
 
-void CosmeticLine(const Target& t, CosmeticStroke& s, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+namespace {
+
+// The general case: one or both ends off the target.
+[[gnu::noinline]] void ClippedLine(const Target& t, CosmeticStroke& s, int32_t x0, int32_t y0, int32_t x1,
+                                   int32_t y1) {
   const int64_t dx = int64_t(x1) - x0;
   const int64_t dy = int64_t(y1) - y0;
   const int64_t adx = std::llabs(dx);
@@ -146,40 +191,75 @@ void CosmeticLine(const Target& t, CosmeticStroke& s, int32_t x0, int32_t y0, in
   const int64_t minor0 = x_major ? y0 : x0;
 
   int64_t first = 0, last = n - 1;
-  const bool inside = t.Contains(x0, y0) && t.Contains(x1, y1);
-  if (!inside) {
-    const int64_t maj_lo = x_major ? t.Left : t.Top, maj_hi = (x_major ? t.Right : t.Bottom) - 1;
-    const int64_t min_lo = x_major ? t.Top : t.Left, min_hi = (x_major ? t.Bottom : t.Right) - 1;
-    if (!NarrowToMajor(first, last, major0, dir, maj_lo, maj_hi) ||
-        !NarrowToMinor(first, last, minor0, m, n, min_lo, min_hi)) {
-      s.Phase += uint64_t(n);
-      return;
-    }
+  const int64_t maj_lo = x_major ? t.Left : t.Top, maj_hi = (x_major ? t.Right : t.Bottom) - 1;
+  const int64_t min_lo = x_major ? t.Top : t.Left, min_hi = (x_major ? t.Bottom : t.Right) - 1;
+  if (!NarrowToMajor(first, last, major0, dir, maj_lo, maj_hi) ||
+      !NarrowToMinor(first, last, minor0, m, n, min_lo, min_hi)) {
+    s.Phase += uint64_t(n);
+    return;
   }
 
   // Position and rounding remainder at step `first`: the minor offset is
-  // q = ceil(num / den) with num = 2 i m - n, den = 2 n, and r = q den - num.
+  // q = ceil(num / den) with num = 2 i m - n, den = 2 n, and r = q den - num
+  // lies in [0, den). At step 0 that is q = 0, r = n, without 128-bit
+  // division. Each step r falls by 2m; for m >= 0 the walk's error is r
+  // itself, for m < 0 it is den - 1 - r falling by 2|m|.
   const int64_t den = 2 * n;
-  const i128 num = 2 * i128(first) * m - n;
-  const i128 q = CeilDiv(num, den);
-  const int64_t r = int64_t(q * den - num);
+  i128 q = 0;
+  int64_t r = n;
+  if (first != 0) {
+    const i128 num = 2 * i128(first) * m - n;
+    q = CeilDiv(num, den);
+    r = int64_t(q * den - num);
+  }
   const int64_t major = major0 + first * dir;
   const int64_t minor = minor0 + int64_t(q);
   const int64_t x = x_major ? major : minor;
   const int64_t y = x_major ? minor : major;
   TPixel* p = t.Row(int32_t(y)) + x;
   const ptrdiff_t major_step = x_major ? dir : dir * t.Stride;
-  // r falls by 2m per step; leaving [0, den) below moves the minor
-  // coordinate one pixel up the axis, above one pixel down.
-  const ptrdiff_t minor_step = x_major ? t.Stride : 1;
-  const int64_t dr = 2 * m;
+  const ptrdiff_t unit_minor = x_major ? t.Stride : 1;
+  const ptrdiff_t minor_step = m >= 0 ? unit_minor : -unit_minor;
+  const int64_t e = m >= 0 ? r : den - 1 - r;
+  const int64_t de = 2 * std::llabs(m);
   const int64_t count = last - first + 1;
-  if (s.Dash.Period == 0) {
-    Walk<false>(s, first, count, p, major_step, minor_step, r, dr, den);
+  const bool dashed = s.Dash.Period != 0;
+  const uint32_t pos = dashed ? uint32_t((s.Phase + uint64_t(first)) % s.Dash.Period) : 0;
+  if (s.Pen.Xor) {
+    if (dashed) Walk<true, true>(s, pos, count, p, major_step, minor_step, e, de, den);
+    else Walk<false, true>(s, pos, count, p, major_step, minor_step, e, de, den);
   } else {
-    Walk<true>(s, first, count, p, major_step, minor_step, r, dr, den);
+    if (dashed) Walk<true, false>(s, pos, count, p, major_step, minor_step, e, de, den);
+    else Walk<false, false>(s, pos, count, p, major_step, minor_step, e, de, den);
   }
   s.Phase += uint64_t(n);
+}
+
+}  // namespace
+
+void CosmeticLine(const Target& t, CosmeticStroke& s, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+  if (t.Contains(x0, y0) && t.Contains(x1, y1)) {
+    s.Phase += uint64_t(DispatchInside(t, s, TPoint{x0, y0}, TPoint{x1, y1}));
+  } else {
+    ClippedLine(t, s, x0, y0, x1, y1);
+  }
+}
+
+void CosmeticPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points) {
+  if (points.size() < 2 || t.Empty()) return;
+  const bool lean = s.Dash.Period == 0 && !s.Pen.Xor;
+  bool prev_inside = t.Contains(points[0].X, points[0].Y);
+  for (size_t i = 1; i < points.size(); ++i) {
+    const TPoint a = points[i - 1], b = points[i];
+    const bool inside = t.Contains(b.X, b.Y);
+    if (inside && prev_inside) {
+      // The common case of a chart's polyline: solid, copy, on the target.
+      s.Phase += uint64_t(lean ? WalkInside<false, false>(t, s, a, b) : DispatchInside(t, s, a, b));
+    } else {
+      CosmeticLine(t, s, a.X, a.Y, b.X, b.Y);
+    }
+    prev_inside = inside;
+  }
 }
 
 }  // namespace korvo::raster

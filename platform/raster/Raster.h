@@ -62,7 +62,11 @@ struct Target {
 // Everything the figures need from a canvas, read once per call.
 class CanvasAccess {
  public:
-  explicit CanvasAccess(TCanvas& c);
+  explicit CanvasAccess(TCanvas& c) : canvas(c) {
+    const TRect clip = c.ClipRect();
+    const TPixelSurface& s = c.Surface();
+    target_ = Target{s.Bits, s.Stride, clip.Left, clip.Top, clip.Right, clip.Bottom};
+  }
   const Target& target() const { return target_; }
   TCanvas& canvas;
 
@@ -85,7 +89,10 @@ struct DashPattern {
   uint32_t OnMask = 0;  // bit i set: pixel i of the period is on
   uint32_t Period = 0;  // 0: solid
 };
-DashPattern PatternFor(TPenStyle style);
+DashPattern DashedPatternFor(TPenStyle style);
+inline DashPattern PatternFor(TPenStyle style) {
+  return style == TPenStyle::psSolid ? DashPattern{} : DashedPatternFor(style);
+}
 
 // A stroke of 1-pixel line segments sharing one dash phase.
 struct CosmeticStroke {
@@ -99,6 +106,9 @@ struct CosmeticStroke {
 // Paints the segment (x0, y0) -> (x1, y1) without its end point and advances
 // the stroke's phase by the number of pixels of the segment.
 void CosmeticLine(const Target& t, CosmeticStroke& s, int32_t x0, int32_t y0, int32_t x1, int32_t y1);
+
+// The segments of a polyline as one stroke (the phase runs on).
+void CosmeticPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points);
 
 // Wide strokes (pen width > 1) of a path of points; Closed joins the last
 // point back to the first. Copy inks paint capsule by capsule; xor inks

@@ -65,9 +65,30 @@ void TCanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     return;
   }
 
+  const bool solid = pen_.Style() == TPenStyle::psSolid || pen_.Style() == TPenStyle::psInsideFrame;
+  if (solid && pen_.Mode() == TPenMode::pmCopy && x1 >= t.Left && y1 >= t.Top && x2 <= t.Right && y2 <= t.Bottom) {
+    // The whole box on the target (small marks and bars): write the rows
+    // directly.
+    const TPixel pen = a.PenInk().Value;
+    const TPixel brush = a.BrushInk().Value;
+    const bool fill = a.BrushVisible();
+    const int32_t w = x2 - x1;
+    TPixel* row = t.Row(y1) + x1;
+    std::fill_n(row, w, pen);
+    for (int32_t y = y1 + 1; y < y2 - 1; ++y) {
+      row += t.Stride;
+      row[0] = pen;
+      if (w > 1) {
+        if (fill) std::fill_n(row + 1, w - 2, brush);
+        row[w - 1] = pen;
+      }
+    }
+    if (y2 - 1 > y1) std::fill_n(row + t.Stride, w, pen);
+    return;
+  }
   if (a.BrushVisible()) FillBox(t, int64_t(x1) + 1, int64_t(y1) + 1, int64_t(x2) - 1, int64_t(y2) - 1, a.BrushInk());
   const int64_t r = int64_t(x2) - 1, b = int64_t(y2) - 1;
-  if (pen_.Style() == TPenStyle::psSolid || pen_.Style() == TPenStyle::psInsideFrame || x1 == r || y1 == b) {
+  if (solid || x1 == r || y1 == b) {
     if (raster::PatternFor(pen_.Style()).Period != 0) {
       // A dashed box one pixel wide or high is a single dashed run.
       raster::CosmeticStroke s;

@@ -128,6 +128,45 @@ TEST(CanvasLines, ClippedLinesPaintExactlyTheVisiblePixelsOfTheTrueLine) {
   }
 }
 
+TEST(CanvasLines, PolylineAgreesOnAndOffTheTargetAndWithLineTo) {
+  // Polyline takes a shortcut for segments with both ends on the target.
+  // A path partly off a 64 x 64 bitmap must give the same pixels as the
+  // whole path on a larger bitmap, solid and dashed, copy and xor; solid
+  // polylines must equal their segments drawn with LineTo.
+  std::mt19937 rng(21);
+  std::uniform_int_distribution<int> coord(-20, 80);
+  std::vector<TPoint> path, shifted;
+  for (int i = 0; i < 60; ++i) {
+    path.push_back(Point(coord(rng), coord(rng)));
+    shifted.push_back(Point(path.back().X + 50, path.back().Y + 50));
+  }
+  for (TPenStyle style : {TPenStyle::psSolid, TPenStyle::psDashDot}) {
+    for (TPenMode mode : {TPenMode::pmCopy, TPenMode::pmXor}) {
+      TBitmap part(64, 64), whole(200, 200), lines(64, 64);
+      for (TBitmap* b : {&part, &whole, &lines}) {
+        test::Fill(*b, clWhite);
+        b->Canvas()->Pen()->SetStyle(style);
+        b->Canvas()->Pen()->SetMode(mode);
+        b->Canvas()->Pen()->SetColor(clRed);
+        b->Canvas()->Brush()->SetStyle(TBrushStyle::bsClear);
+      }
+      part.Canvas()->Polyline(path);
+      whole.Canvas()->Polyline(shifted);
+      for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+          ASSERT_EQ(part.Canvas()->Pixel(x, y), whole.Canvas()->Pixel(x + 50, y + 50)) << x << "," << y;
+        }
+      }
+      if (style == TPenStyle::psSolid) {
+        lines.Canvas()->MoveTo(path[0].X, path[0].Y);
+        for (size_t i = 1; i < path.size(); ++i) lines.Canvas()->LineTo(path[i].X, path[i].Y);
+        EXPECT_EQ(test::CountDifferentPixels(part, lines), 0) << int(mode);
+      }
+      EXPECT_GT(test::CountPixels(part, clRed) + test::CountPixels(part, clAqua), 100);
+    }
+  }
+}
+
 TEST(CanvasLines, ExtremeCoordinatesClipWithoutOverflowOrStrayPixels) {
   TBitmap b(50, 40);
   TCanvas* c = b.Canvas();
