@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <filesystem>
 
 #include "platform/Exceptions.h"
 #include "platform/Text.h"
@@ -174,8 +175,13 @@ FontRegistry& FontRegistry::System() {
 std::unique_ptr<FontRegistry> FontRegistry::FromDirectories(std::span<const std::string> directories) {
   FcConfig* config = FcConfigCreate();
   if (config == nullptr) throw EFontError("fontconfig is out of memory");
+  // File by file: adding whole folders would make fontconfig write caches.
   for (const std::string& dir : directories) {
-    FcConfigAppFontAddDir(config, reinterpret_cast<const FcChar8*>(dir.c_str()));
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
+      if (!entry.is_regular_file(ec)) continue;
+      FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(entry.path().c_str()));
+    }
   }
   return std::unique_ptr<FontRegistry>(new FontRegistry(std::make_unique<Impl>(config)));
 }
