@@ -13,7 +13,10 @@ namespace {
 
 constexpr size_t kFileHeaderSize = 14;
 constexpr uint32_t kCoreHeaderSize = 12;
-constexpr uint64_t kMaxRlePixelsPerByte = 255 * 256;
+// Encoders paint every pixel with runs of at most 255 per two bytes; only
+// end-of-line and position moves describe more, by leaving pixels out. A
+// picture over 1024 pixels per byte of RLE data is refused.
+constexpr uint64_t kMaxRlePixelsPerByte = 1024;
 
 enum : uint32_t { BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3, BI_JPEG = 4, BI_PNG = 5, BI_ALPHABITFIELDS = 6 };
 
@@ -282,9 +285,8 @@ TDecodedImage DecodeBmp(std::span<const uint8_t> data) {
   if (h.Compression == BI_RLE8 || h.Compression == BI_RLE4) {
     uint64_t length = file.Size() - h.PixelOffset;
     if (h.ImageSize != 0) length = std::min<uint64_t>(length, h.ImageSize);
-    // Position moves let a few bytes claim a huge picture; refuse pictures
-    // far beyond what the data could paint, so a tiny file cannot demand
-    // gigabytes of memory.
+    // Position moves let a few bytes claim a huge picture; a tiny file must
+    // not demand gigabytes of memory.
     if (uint64_t(image.Width) * uint64_t(image.Height) > length * kMaxRlePixelsPerByte) {
       Fail("the RLE data (" + std::to_string(length) + " bytes) is too short for a " + std::to_string(image.Width) +
            " x " + std::to_string(image.Height) + " picture");

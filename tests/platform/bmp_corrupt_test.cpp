@@ -161,6 +161,25 @@ TEST(BmpCorruptBaseline, UndamagedFilesLoad) {
   }
 }
 
+// RLE data may describe up to 1024 pixels per byte; the 12 bytes of
+// ValidRle8 allow 4 x 3072 pixels and no more.
+TEST(BmpCorruptBaseline, RlePictureSizeLimit) {
+  TBitmap bmp;
+  const Bytes at_limit = Patched32(ValidRle8(), bmpfield::Height, 3072);
+  EXPECT_NO_THROW(bmp.LoadFromMemory(at_limit.data(), at_limit.size()));
+  EXPECT_EQ(bmp.Height(), 3072);
+  const Bytes beyond = Patched32(ValidRle8(), bmpfield::Height, 3073);
+  Witness w;
+  try {
+    w.bmp.LoadFromMemory(beyond.data(), beyond.size());
+    FAIL();
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_NE(std::string(e.what()).find("the RLE data (12 bytes) is too short for a 4 x 3073 picture"), std::string::npos)
+        << e.what();
+  }
+  EXPECT_TRUE(w.Unchanged());
+}
+
 TEST(BmpCorruptFile, MessageNamesTheFile) {
   const std::string path = (std::filesystem::temp_directory_path() / ("plotwell_bmp_cut_" + std::to_string(getpid()) + ".bmp")).string();
   const Bytes file = Truncated(Valid24Bit(), 60);
