@@ -123,6 +123,26 @@ TEST(BlitSelf, DrawOntoItsOwnCanvas) {
   }
 }
 
+// A canvas whose surface views a bitmap's memory with another row length:
+// the copy still reads every source pixel before it is overwritten.
+TEST(BlitSelf, DrawOntoAnotherViewOfTheSamePixels) {
+  std::mt19937 rng(5);
+  for (int dx = -2; dx <= 2; ++dx) {
+    TBitmap bmp(6, 4), copy, expected_memory;
+    FillRandom(bmp, rng);
+    copy.Assign(bmp);
+    expected_memory.Assign(bmp);
+    // Rows of 3 starting at the bitmap's second row: the first row drawn
+    // lands on source row 1 before that row is read.
+    TCanvas canvas, expected;
+    canvas.SetSurface(TPixelSurface{bmp.ScanLine(1), 3, 6, 3});
+    expected.SetSurface(TPixelSurface{expected_memory.ScanLine(1), 3, 6, 3});
+    expected.Draw(dx, 0, copy);
+    canvas.Draw(dx, 0, bmp);
+    EXPECT_EQ(CountDifferentPixels(bmp, expected_memory), 0) << dx;
+  }
+}
+
 TEST_F(Blit, StretchDoublesEachPixel) {
   c().StretchDraw(Rect(1, 1, 7, 5), src_);
   EXPECT_EQ(Show(canvas_),
