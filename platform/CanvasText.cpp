@@ -62,6 +62,9 @@ void DrawLine(const TPixelSurface& s, const TRect& clip, int64_t x, int64_t top,
 
 }  // namespace
 
+// With a warm font the cost is one pointer test for the face, one uncontended
+// lock, and per glyph a table lookup and a blit clipped once; nothing is
+// allocated.
 void TCanvas::TextOut(int32_t x, int32_t y, std::string_view text) {
   const text::FontFace& face = text::FaceOf(font_);
   const TRect clip = ClipRect();
