@@ -11,3 +11,4 @@
 #include "chart/ItemContainer.h"
 #include "chart/ItemStore.h"
 #include "chart/LongTextArray.h"
+#include "chart/ScaleProps.h"
