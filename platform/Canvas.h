@@ -77,7 +77,9 @@
 // at (X, Y) (left/top alignment). With a solid brush the cell, TextWidth by
 // TextHeight, is first filled with the brush colour; with a clear brush only
 // the glyphs are drawn, anti-aliased in the font colour. TextOut leaves the
-// pen at (X + TextWidth(Text), Y). Text is UTF-8.
+// pen at (X + TextWidth(Text), Y). TextHeight is the cell height of the font
+// and the same for every string. Text is UTF-8; each malformed sequence
+// draws U+FFFD.
 #pragma once
 
 #include <cstddef>
@@ -165,7 +167,9 @@ class TCanvas : public TPersistent {
   // Scales the bitmap into Left..Right-1 by Top..Bottom-1, nearest pixel:
   // destination pixel (x, y) shows source pixel
   // ((x - Left) * W / (Right - Left), (y - Top) * H / (Bottom - Top)), W x H
-  // the bitmap's size. A reversed rectangle mirrors the picture.
+  // the bitmap's size, the divisions in 64 bits. A reversed rectangle
+  // mirrors the picture by the same formula: with Right < Left the picture
+  // covers Right+1..Left and column Left shows source column 0.
   void StretchDraw(const TRect& r, const TBitmap& bitmap);
 
  private:

@@ -166,15 +166,16 @@ void DrawEllipse(raster::CanvasAccess& a, int32_t x1, int32_t y1, int32_t x2, in
     ThinEllipse(t, Box{x1, y1, w, h}, &pen_ink, fill, sweep, cx2, cy2);
     return;
   }
-  const int pw = a.PenWidth();
+  const int64_t pw = a.PenWidth();
+  const int64_t left = x1, top = y1;  // 64-bit: the ring may reach past the 32-bit range
   Box outer, inner;
   if (a.canvas.Pen()->Style() == TPenStyle::psInsideFrame) {
-    outer = Box{x1, y1, w, h};
-    inner = Box{x1 + pw, y1 + pw, w - 2 * pw, h - 2 * pw};
+    outer = Box{left, top, w, h};
+    inner = Box{left + pw, top + pw, w - 2 * pw, h - 2 * pw};
   } else {
     // The stroke of the outline path grows outwards by Width / 2.
-    outer = Box{x1 - pw / 2, y1 - pw / 2, w + pw - 1, h + pw - 1};
-    inner = Box{x1 - pw / 2 + pw, y1 - pw / 2 + pw, w - pw - 1, h - pw - 1};
+    outer = Box{left - pw / 2, top - pw / 2, w + pw - 1, h + pw - 1};
+    inner = Box{left - pw / 2 + pw, top - pw / 2 + pw, w - pw - 1, h - pw - 1};
   }
   RingEllipse(t, outer, inner, &pen_ink, fill, sweep, cx2, cy2);
 }

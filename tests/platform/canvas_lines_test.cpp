@@ -84,7 +84,9 @@ TEST(CanvasLines, XorThereAndBackLeavesOnlyTheTwoEndPixels) {
       expected += b.Canvas()->Pixel(x1, y1) != -1;
     }
     ASSERT_EQ(test::CountPixels(b, clWhite), expected) << x0 << "," << y0 << " -> " << x1 << "," << y1;
-    if (c->Pixel(x0, y0) != -1 && expected) EXPECT_EQ(c->Pixel(x0, y0), clWhite);
+    if (c->Pixel(x0, y0) != -1 && expected) {
+      EXPECT_EQ(c->Pixel(x0, y0), clWhite);
+    }
   }
 }
 
@@ -182,7 +184,9 @@ TEST(CanvasLines, ExtremeCoordinatesClipWithoutOverflowOrStrayPixels) {
         c->LineTo(q.X, q.Y);
         for (int y = 0; y < 40; ++y) {
           for (int x = 0; x < 50; ++x) {
-            if (x < 5 || y < 5 || x >= 45 || y >= 35) ASSERT_EQ(c->Pixel(x, y), clWhite) << x << "," << y;
+            if (x < 5 || y < 5 || x >= 45 || y >= 35) {
+              ASSERT_EQ(c->Pixel(x, y), clWhite) << x << "," << y;
+            }
           }
         }
       }

@@ -227,7 +227,9 @@ TEST(CanvasEllipse, CoverageMatchesTheEllipseThroughTheBoxEdgesAndIsSymmetric) {
     // Nothing outside the box.
     for (int y = 0; y < h + 4; ++y) {
       for (int x = 0; x < w + 4; ++x) {
-        if (x < 2 || y < 2 || x >= w + 2 || y >= h + 2) ASSERT_EQ(b.Canvas()->Pixel(x, y), clWhite);
+        if (x < 2 || y < 2 || x >= w + 2 || y >= h + 2) {
+          ASSERT_EQ(b.Canvas()->Pixel(x, y), clWhite);
+        }
       }
     }
   }
