@@ -304,17 +304,33 @@ void DrawGeometricMark(const MarkPainter& m, uint8_t kind) {
   }
 }
 
+// Character codes 0x80..0x9F of the Western single-byte code page
+// (Windows-1252); the five codes it leaves undefined stay control codes.
+// Codes 0xA0..0xFF are the same in that code page and in Unicode.
+constexpr uint16_t kCodePage1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
 void DrawCharacterMark(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y) {
-  const unsigned code = kind >= 200 && kind <= 209 ? unsigned('0') + (kind - 200u) : kind;
-  // The code point as UTF-8: one byte below 0x80, two bytes up to 0xFF.
-  char bytes[2];
+  unsigned code = kind >= 200 && kind <= 209 ? unsigned('0') + (kind - 200u) : kind;
+  if (code >= 0x80 && code < 0xA0) code = kCodePage1252High[code - 0x80];
+  // The character as UTF-8: at most three bytes for these code points.
+  char bytes[3];
   size_t length = 1;
   if (code < 0x80) {
     bytes[0] = char(code);
-  } else {
+  } else if (code < 0x800) {
     bytes[0] = char(0xC0 | (code >> 6));
     bytes[1] = char(0x80 | (code & 0x3F));
     length = 2;
+  } else {
+    bytes[0] = char(0xE0 | (code >> 12));
+    bytes[1] = char(0x80 | ((code >> 6) & 0x3F));
+    bytes[2] = char(0x80 | (code & 0x3F));
+    length = 3;
   }
   const std::string_view text(bytes, length);
   const int32_t w = canvas->TextWidth(text);

@@ -65,7 +65,9 @@ void DrawMarkGlyph(TCanvas* canvas, int glyph, int32_t x, int32_t y, TColor colo
 // strokes, so they stay visible with a wide printer pen.
 //
 // Kinds 52 to 255 are characters: 200 to 209 the digits "0" to "9", every
-// other kind the character with that code point. The font colour is set to
+// other kind the character with that code in the Western single-byte code
+// page (Windows-1252: 128 is the euro sign, 176 the degree sign). The font
+// colour is set to
 // the pen colour and the brush style to clear (both stay so), and the
 // character's cell, W x H in the canvas's font, is placed with its top-left
 // corner at (x - W / 2, y - H / 2), the divisions truncating toward zero. The

@@ -402,7 +402,11 @@ TEST_F(CharacterMark, LetterDigitAndCodeMarksAreCentredCharacters) {
     uint8_t kind;
     std::string_view text;
     std::string_view other;  // what a wrong choice of character would draw
-  } cases[] = {{65, "A", "B"}, {203, "3", "\xC3\x8B"}, {52, "4", "3"}};
+  } cases[] = {{65, "A", "B"},
+               {203, "3", "\xC3\x8B"},
+               {52, "4", "3"},
+               {128, "\xE2\x82\xAC", "\xC2\x80"},  // the euro sign of the Western code page
+               {176, "\xC2\xB0", "\xC2\xB1"}};      // the degree sign
   for (const auto& c : cases) {
     SCOPED_TRACE(int(c.kind));
     test::Fill(mark_, Paper);
