@@ -327,9 +327,9 @@ class TParser {
       Advance();
       p.Path.push_back(ExpectIdent("a property name after '.'"));
     }
-    if (!IsSymbol('=')) Fail("expected '=' after " + Join(p.Path) + ", found " + Describe(tok_));
-    Advance();
     property_ = Join(p.Path);
+    if (!IsSymbol('=')) Fail("expected '=' after " + property_ + ", found " + Describe(tok_));
+    Advance();
     p.Value = Value();
     property_.clear();
     return p;
