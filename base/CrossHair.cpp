@@ -1,6 +1,23 @@
 #include "base/CrossHair.h"
 
+#include "platform/PlatformEnums.h"
+#include "platform/Properties.h"
+
 namespace korvo {
+
+const TClassInfo& TCrossHair::ClassInfo() {
+  static const TClassInfo& info = DefineClass<TCrossHair, TPersistent>("TCrossHair")
+                                      .Prop("PosX", &TCrossHair::PosX, &TCrossHair::SetPosX)
+                                      .Prop("PosY", &TCrossHair::PosY, &TCrossHair::SetPosY)
+                                      .Color("Color", &TCrossHair::Color, &TCrossHair::SetColor)
+                                      .Prop("Mode", &TCrossHair::Mode, &TCrossHair::SetMode)
+                                      .Prop("LineType", &TCrossHair::LineType, &TCrossHair::SetLineType)
+                                      .Prop("LineWid", &TCrossHair::LineWid, &TCrossHair::SetLineWid)
+                                      .Prop("Layer", &TCrossHair::Layer, &TCrossHair::SetLayer)
+                                      .Event("OnChange", &TCrossHair::OnChange)
+                                      .Register();
+  return info;
+}
 
 void TCrossHair::Assign(const TPersistent& source) {
   if (auto* s = dynamic_cast<const TCrossHair*>(&source)) {

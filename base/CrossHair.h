@@ -13,6 +13,8 @@
 
 namespace korvo {
 
+class TClassInfo;
+
 // A new crosshair has every value zero: position (0, 0), colour black, mode
 // chOff, pen style psSolid, line width 0, layer 0 (a layer outside 1..16 until
 // the owner or SetLayer gives it one). The owning chart then sets its own
@@ -27,6 +29,9 @@ class TCrossHair : public TPersistent {
   TCrossHair(const TCrossHair&) = delete;
   TCrossHair& operator=(const TCrossHair&) = delete;
   const char* ClassName() const override { return "TCrossHair"; }
+  // Published in this order: PosX, PosY, Color, Mode, LineType, LineWid,
+  // Layer, OnChange.
+  static const TClassInfo& ClassInfo();
 
   // From another TCrossHair: copies position, colour, mode, line type, line
   // width and layer without firing OnChange. The OnChange handler is not

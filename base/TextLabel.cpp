@@ -1,6 +1,33 @@
 #include "base/TextLabel.h"
 
+#include "platform/PlatformEnums.h"
+#include "platform/Properties.h"
+
 namespace korvo {
+
+const TClassInfo& TTextLabel::ClassInfo() {
+  using L = TCustomTextLabel;
+  static const TClassInfo& info = DefineClass<TTextLabel, TPersistent>("TTextLabel")
+                                      .Prop("PosX", &L::PosX, &L::SetPosX)
+                                      .Prop("PosY", &L::PosY, &L::SetPosY)
+                                      .Prop("Layer", &L::Layer, &L::SetLayer)
+                                      .Prop("AttachToData", &L::AttachToData, &L::SetAttachToData)
+                                      .Color("ColorBkg", &L::ColorBkg, &L::SetColorBkg)
+                                      .Color("ColorBorder", &L::ColorBorder, &L::SetColorBorder)
+                                      .Color("ColorShadow", &L::ColorShadow, &L::SetColorShadow)
+                                      .Prop("ShadowDx", &L::ShadowDx, &L::SetShadowDx)
+                                      .Prop("ShadowDy", &L::ShadowDy, &L::SetShadowDy)
+                                      .Prop("Transparent", &L::Transparent, &L::SetTransparent)
+                                      .Prop("Alignment", &L::Alignment, &L::SetAlignment)
+                                      .Prop("VerticalAlignment", &L::VerticalAlignment, &L::SetVerticalAlignment)
+                                      .Object("Font", &L::Font)
+                                      .Prop("Mode", &L::Mode, &L::SetMode)
+                                      .Prop("Caption", &L::Caption, &L::SetCaption)
+                                      .Prop("Visible", &L::Visible, &L::SetVisible)
+                                      .Event("OnChange", &L::OnChange)
+                                      .Register();
+  return info;
+}
 
 TCustomTextLabel::TCustomTextLabel() {
   font_.OnChange = [this] {

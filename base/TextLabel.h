@@ -16,6 +16,8 @@
 
 namespace korvo {
 
+class TClassInfo;
+
 // The label's state. A new label has: anchor (100, 10), layer 1, shadow offset
 // (0, 0) in gray (128, 128, 128), centred, vaBottom, tlamNone, box silver with
 // a black border, not transparent, the framework's default font, no caption,
@@ -119,6 +121,7 @@ class TCustomTextLabel : public TPersistent {
 class TTextLabel : public TCustomTextLabel {
  public:
   const char* ClassName() const override { return "TTextLabel"; }
+  static const TClassInfo& ClassInfo();
 };
 
 }  // namespace korvo

@@ -4,6 +4,9 @@
 
 #include "base/korvobase.h"
 #include "platform/Font.h"
+#include "platform/FormReader.h"
+#include "platform/FormWriter.h"
+#include "platform/Properties.h"
 
 namespace korvo {
 namespace {
@@ -119,6 +122,28 @@ TEST(CrossHair, AssignFromAnUnrelatedClassFailsBothWays) {
   } catch (const EConvertError& e) {
     EXPECT_STREQ(e.what(), "Cannot assign a TCrossHair to a TFont");
   }
+}
+
+TEST(CrossHair, PublishedPropertiesInOrderThroughTheSetters) {
+  const TClassInfo& info = TCrossHair::ClassInfo();
+  std::vector<std::string> names;
+  for (const TPropInfo* p : info.Properties()) names.push_back(p->Name());
+  EXPECT_EQ(names, (std::vector<std::string>{"PosX", "PosY", "Color", "Mode", "LineType", "LineWid", "Layer",
+                                             "OnChange"}));
+  TCrossHair c;
+  Listener l;
+  l.Attach(c);
+  SetPropertyText(c, "Layer", "40");  // through the setter: clamped, notified
+  SetPropertyText(c, "Mode", "chCrossBox");
+  SetPropertyText(c, "Color", "clTeal");
+  SetPropertyText(c, "PosX", "-2.5");
+  EXPECT_EQ(c.Layer(), 16);
+  EXPECT_EQ(c.Mode(), TCrossHMode::chCrossBox);
+  EXPECT_EQ(c.Color(), clTeal);
+  EXPECT_EQ(c.PosX(), -2.5);
+  EXPECT_EQ(l.senders.size(), 4u);
+  EXPECT_EQ(GetPropertyText(c, "LineType"), "psSolid");
+  EXPECT_THROW(SetPropertyText(c, "Mode", "chSideways"), EPropertyError);
 }
 
 }  // namespace

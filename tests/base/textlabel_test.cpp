@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "base/korvobase.h"
 #include "platform/Font.h"
+#include "platform/FormReader.h"
+#include "platform/FormWriter.h"
+#include "platform/Properties.h"
 
 namespace korvo {
 namespace {
@@ -187,6 +191,27 @@ TEST(TextLabel, AssignToReachesACustomLabelAndRefusesOtherClasses) {
   EXPECT_THROW(label.Assign(c), EConvertError);
   label.Assign(label);  // self-assignment changes nothing
   EXPECT_EQ(label.Caption(), "copied");
+}
+
+TEST(TextLabel, PublishedPropertiesInOrderThroughTheSetters) {
+  std::vector<std::string> names;
+  for (const TPropInfo* p : TTextLabel::ClassInfo().Properties()) names.push_back(p->Name());
+  EXPECT_EQ(names, (std::vector<std::string>{"PosX", "PosY", "Layer", "AttachToData", "ColorBkg", "ColorBorder",
+                                             "ColorShadow", "ShadowDx", "ShadowDy", "Transparent", "Alignment",
+                                             "VerticalAlignment", "Font", "Mode", "Caption", "Visible",
+                                             "OnChange"}));
+  TTextLabel l;
+  Counter c;
+  c.Attach(l);
+  SetPropertyText(l, "Caption", "'A'#13#10'B'");
+  EXPECT_EQ(l.Caption(), "A \nB");
+  SetPropertyText(l, "Layer", "17");  // ignored by the setter
+  EXPECT_EQ(l.Layer(), 1);
+  SetPropertyText(l, "Font.Name", "'DejaVu Serif'");
+  EXPECT_EQ(l.Font()->Name(), "DejaVu Serif");
+  EXPECT_EQ(c.count, 2);
+  EXPECT_EQ(GetPropertyText(l, "AttachToData"), "tlamNone");
+  EXPECT_EQ(GetPropertyText(l, "Mode"), "tlsimple");
 }
 
 }  // namespace
