@@ -18,7 +18,9 @@
 namespace korvo {
 
 // The program: its title, its forms (the application owns the forms it
-// creates) and the event loop.
+// creates) and the event loop. The application object is never destroyed;
+// a program whose window system must outlive the windows (Qt) destroys the
+// forms after Run with Application()->DestroyComponents().
 class TApplication : public TComponent {
  public:
   explicit TApplication(TComponent* owner);

@@ -481,7 +481,7 @@ class TReader {
       // The classes of the root's fields are the ones its description uses.
       for (const TFieldInfo* f : root_class_->Fields()) f->FieldClass();
       Begin(root_, node.Line);
-      if (!node.Name.empty()) Guard(node, "", [&] { root_->SetName(node.Name); });
+      if (!node.Name.empty()) Guard(node, "", [&] { root_->SetName(UniqueRootName(node.Name)); });
       ApplyProperties(*root_, *root_class_, node);
       for (const TObjectNode& child : node.Children) ReadChild(child, root_);
       ResolveFixups();
@@ -543,6 +543,20 @@ class TReader {
       Guard(node, "", [&] { root_ = cls->Create(nullptr); });
       root_created_ = true;
       root_class_ = cls;
+    }
+  }
+
+  // A second form of the same class under one owner becomes Name_1, Name_2...
+  std::string UniqueRootName(const std::string& name) const {
+    const TComponent* owner = root_->Owner();
+    auto taken = [&](const std::string& n) {
+      const TComponent* other = owner ? owner->FindComponent(n) : nullptr;
+      return other != nullptr && other != root_;
+    };
+    if (!taken(name)) return name;
+    for (int i = 1;; ++i) {
+      const std::string candidate = name + "_" + std::to_string(i);
+      if (!taken(candidate)) return candidate;
     }
   }
 

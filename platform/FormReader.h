@@ -73,8 +73,9 @@ class EFormError : public Exception {
 
 // Reads a description whose root object is `root` itself (an existing
 // component of the root class, typically a form reading its own
-// description in its constructor). A TForm root read with Visible = True is
-// shown at the end.
+// description in its constructor). When the root's owner already has a
+// component of the root's name, the root is named Name_1 (Name_2, ...). A
+// TForm root read with Visible = True is shown at the end.
 void ReadComponentText(std::string_view text, TComponent* root);
 
 // Creates the root from its registered class, without owner, and reads the

@@ -102,6 +102,8 @@ class TWindowSystem {
   virtual void PostWork(std::function<void()> work) = 0;
 
   // --- cursors -------------------------------------------------------------
+  // The same handle for the same cursor every time; the handles live as
+  // long as the window system.
   virtual TCursorHandle StandardCursor(TCursor cursor) = 0;
   // The program's own cursor resource of that name ("CURHAND"); 0 when
   // there is none.

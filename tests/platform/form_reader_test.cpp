@@ -220,6 +220,19 @@ TEST(FormReaderShow, VisibleFormIsShownOnceEverythingIsLoaded) {
       << "windows are created after every Loaded";
 }
 
+TEST(FormReaderCreate, SecondFormOfAClassUnderOneOwnerIsRenamed) {
+  THeadlessScope scope;
+  TComponent owner(nullptr);
+  auto* first = new TTestForm(&owner);
+  auto* second = new TTestForm(&owner);
+  const char* text = "object Main: TTestForm\n  object G: TGauge\n  end\nend\n";
+  ReadComponentText(text, first);
+  ReadComponentText(text, second);
+  EXPECT_EQ(first->Name(), "Main");
+  EXPECT_EQ(second->Name(), "Main_1");
+  EXPECT_EQ(second->FindComponent("G")->Owner(), second) << "the components keep their names in their own form";
+}
+
 TEST(SetPropertyText, SetsPlainValuesByPath) {
   THeadlessScope scope;
   TGauge g(nullptr);
