@@ -14,6 +14,11 @@
 // positions handed to the handlers are client coordinates of the control,
 // (0, 0) its top-left pixel.
 //
+// Lifetime: a windowed control destroys its child controls, the topmost
+// first, whoever owns them (they leave their owners then); so controls put
+// on a parent are created with new. A control destroyed on its own leaves
+// its parent.
+//
 // Painting: Invalidate asks the window system to repaint later (nothing
 // happens while the control has no window); Update paints now when a repaint
 // is pending; Repaint paints now. A windowed control gets its window when it
@@ -307,8 +312,9 @@ class TWinControl : public TControl {
   void HandleNeeded();
   TWindowHandle Handle();
 
-  // The picture a self-painting control (custom controls, forms) shows;
-  // nullptr for controls the window system draws natively (buttons).
+  // The picture a self-painting control (custom controls, forms) shows, the
+  // size of its client area; nullptr for controls the window system draws
+  // natively (buttons).
   TBitmap* Surface() { return surface_.get(); }
   const TBitmap* Surface() const { return surface_.get(); }
   // Whether the window waits for a repaint.
