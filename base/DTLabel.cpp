@@ -1,6 +1,43 @@
 #include "base/DTLabel.h"
 
+#include "platform/Exceptions.h"
+#include "platform/Properties.h"
+
 namespace korvo {
+namespace {
+
+std::string SeparatorText(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  if (b == 0) return {};
+  if (b < 0x80) return std::string(1, c);
+  return {char(0xC0 | (b >> 6)), char(0x80 | (b & 0x3F))};
+}
+
+char SeparatorFromText(const std::string& text) {
+  if (text.empty()) return 0;
+  if (text.size() == 1 && static_cast<unsigned char>(text[0]) < 0x80) return text[0];
+  const auto b0 = static_cast<unsigned char>(text[0]);
+  if (text.size() == 2 && (b0 == 0xC2 || b0 == 0xC3) && (static_cast<unsigned char>(text[1]) & 0xC0) == 0x80) {
+    return char(((b0 & 0x03) << 6) | (static_cast<unsigned char>(text[1]) & 0x3F));
+  }
+  throw EPropertyError("'" + text + "' is not a single Latin-1 character for a separator");
+}
+
+}  // namespace
+
+const TClassInfo& TDTLabel::ClassInfo() {
+  using C = TDTLabel;
+  static const TClassInfo& info = DefineClass<C, TPersistent>("TDTLabel")
+                                      .Prop("TimeFormat", &C::TimeFormat, &C::SetTimeFormat)
+                                      .Prop("DateSeparator", &C::DateSeparatorText, &C::SetDateSeparatorText)
+                                      .Prop("TimeSeparator", &C::TimeSeparatorText, &C::SetTimeSeparatorText)
+                                      .Prop("YearLength", &C::YearLength, &C::SetYearLength)
+                                      .Prop("MonthName", &C::MonthName, &C::SetMonthName)
+                                      .Prop("DateOrder", &C::DateOrder, &C::SetDateOrder)
+                                      .Prop("DateForTime", &C::DateForTime, &C::SetDateForTime)
+                                      .Register();
+  return info;
+}
 
 TDTLabel::~TDTLabel() { OnChange = nullptr; }
 
@@ -65,6 +102,14 @@ void TDTLabel::SetDateForTime(TDateForTime value) {
   date_for_time_ = value;
   Changed();
 }
+
+std::string TDTLabel::DateSeparatorText() const { return SeparatorText(date_separator_); }
+
+void TDTLabel::SetDateSeparatorText(const std::string& text) { SetDateSeparator(SeparatorFromText(text)); }
+
+std::string TDTLabel::TimeSeparatorText() const { return SeparatorText(time_separator_); }
+
+void TDTLabel::SetTimeSeparatorText(const std::string& text) { SetTimeSeparator(SeparatorFromText(text)); }
 
 void TDTLabel::SetScaleDefaults() {
   SetTimeFormat(TTimeFormat::tfHHMMSS);

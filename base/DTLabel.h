@@ -4,11 +4,14 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "base/BaseEnums.h"
 #include "platform/Persistent.h"
 
 namespace korvo {
+
+class TClassInfo;
 
 // A new object has every field zero: tfHHMMSS, both separators the character
 // code 0, ylNone, numeric months, doMMDDYY, dtNone, no handler. Its owner
@@ -28,6 +31,7 @@ class TDTLabel : public TPersistent {
   TDTLabel(const TDTLabel&) = delete;
   TDTLabel& operator=(const TDTLabel&) = delete;
   const char* ClassName() const override { return "TDTLabel"; }
+  static const TClassInfo& ClassInfo();
 
   // From another TDTLabel: copies the seven settings and notifies nobody;
   // OnChange stays this object's own, so it keeps reporting to its own
@@ -52,6 +56,15 @@ class TDTLabel : public TPersistent {
   // a day.
   TDateForTime DateForTime() const { return date_for_time_; }
   void SetDateForTime(TDateForTime value);
+
+  // The separators as form descriptions write them: a string of one
+  // character, empty for code 0 (DateSeparator = '-'). Characters above
+  // 127 are Latin-1, written as UTF-8. A longer text or a character
+  // outside Latin-1 raises EPropertyError naming the text.
+  std::string DateSeparatorText() const;
+  void SetDateSeparatorText(const std::string& text);
+  std::string TimeSeparatorText() const;
+  void SetTimeSeparatorText(const std::string& text);
 
   // The defaults a scale gives its format, through the setters in this
   // order: tfHHMMSS, '-', ':', ylYYYY, month names, dtOnePerDay, doDDMMYY.

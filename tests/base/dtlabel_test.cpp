@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/korvobase.h"
+#include "platform/Properties.h"
 
 namespace korvo {
 namespace {
@@ -142,6 +143,39 @@ TEST(DTLabel, AssignFromAnotherClassRaisesTheAssignmentErrorAndChangesNothing) {
   EXPECT_EQ(f.DateOrder(), TDateOrder::doDDMMYY);
   // And the other direction: a crosshair does not take a date format.
   EXPECT_THROW(other.Assign(f), EConvertError);
+}
+
+TEST(DTLabel, SeparatorsAsFormTextAreOneLatin1Character) {
+  TDTLabel f;
+  EXPECT_EQ(f.DateSeparatorText(), "");  // code 0
+  f.SetDateSeparatorText("/");
+  EXPECT_EQ(f.DateSeparator(), '/');
+  EXPECT_EQ(f.DateSeparatorText(), "/");
+  f.SetTimeSeparatorText("\xC2\xB7");  // U+00B7 middle dot
+  EXPECT_EQ(f.TimeSeparator(), char(0xB7));
+  EXPECT_EQ(f.TimeSeparatorText(), "\xC2\xB7");
+  f.SetTimeSeparatorText("\xC3\xBF");  // U+00FF, the last Latin-1 character
+  EXPECT_EQ(f.TimeSeparator(), char(0xFF));
+  f.SetDateSeparatorText("");
+  EXPECT_EQ(f.DateSeparator(), '\0');
+  for (const char* bad : {"ab", "\xE2\x82\xAC" /* euro sign */, "\xC2", "\x80"}) {
+    EXPECT_THROW(f.SetDateSeparatorText(bad), EPropertyError) << bad;
+  }
+  EXPECT_EQ(f.DateSeparator(), '\0');  // unchanged by the refusals
+}
+
+TEST(DTLabel, PublishesItsSevenSettingsInOrder) {
+  const TClassInfo& info = TDTLabel::ClassInfo();
+  std::vector<std::string> names;
+  for (const TPropInfo* p : info.Properties()) names.push_back(p->Name());
+  EXPECT_EQ(names, (std::vector<std::string>{"TimeFormat", "DateSeparator", "TimeSeparator", "YearLength",
+                                             "MonthName", "DateOrder", "DateForTime"}));
+  TDTLabel f;
+  info.FindProperty("DateSeparator")->Set(f, TFormValue::String("."));
+  info.FindProperty("DateOrder")->Set(f, TFormValue::Ident("doYYMMDD"));
+  EXPECT_EQ(f.DateSeparator(), '.');
+  EXPECT_EQ(f.DateOrder(), TDateOrder::doYYMMDD);
+  EXPECT_EQ(info.FindProperty("TimeSeparator")->Get(f), TFormValue::String(""));
 }
 
 }  // namespace
