@@ -3,6 +3,8 @@
 
 #include "scale/DateTimeLabels.h"
 #include "scale/NiceTicks.h"
+#include "scale/PrinterFont.h"
+#include "scale/ScaleControl.h"
 #include "scale/ScaleMath.h"
 #include "scale/ScaleTransform.h"
 #include "scale/TickFormat.h"
