@@ -1,5 +1,7 @@
 #include "platform/Color.h"
 
+#include <strings.h>
+
 #include <cstring>
 
 namespace korvo {
@@ -108,7 +110,7 @@ bool ColorToIdent(TColor c, const char** name) {
 
 bool IdentToColor(const char* name, TColor* c) {
   for (const NamedColor& n : kNames) {
-    if (std::strcmp(n.name, name) == 0) {
+    if (strcasecmp(n.name, name) == 0) {
       *c = n.color;
       return true;
     }

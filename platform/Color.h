@@ -78,7 +78,8 @@ inline TColor ColorToRGB(TColor c) {
 
 // The framework's colour names ("clRed", "clBtnFace", ...) both ways, as the
 // form description writes them. ColorToIdent returns false for a colour without
-// a name; IdentToColor returns false for an unknown name.
+// a name; IdentToColor ignores case, like every name in a form description,
+// and returns false for an unknown name.
 bool ColorToIdent(TColor c, const char** name);
 bool IdentToColor(const char* name, TColor* c);
 

@@ -36,6 +36,8 @@ TEST(Colors, NamesBothWays) {
   ASSERT_TRUE(IdentToColor("clGrayText", &c));
   EXPECT_EQ(c, clGrayText);
   EXPECT_FALSE(IdentToColor("clGrey", &c));
+  ASSERT_TRUE(IdentToColor("CLWHITE", &c));
+  EXPECT_EQ(c, clWhite);
 }
 
 TEST(Fonts, SizeAndHeightFollowPixelsPerInch) {
