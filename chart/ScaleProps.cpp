@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/ChartEnums.h"
+#include "platform/PlatformEnums.h"
+#include "platform/Properties.h"
+
 namespace korvo {
 namespace {
 
@@ -18,6 +22,54 @@ double Away(double from, double by) {
 }
 
 }  // namespace
+
+const TClassInfo& TScaleProps::ClassInfo() {
+  using P = TScaleProps;
+  static const TClassInfo& info =
+      DefineClass<TScaleProps, TPersistent>("TScaleProps")
+          .Prop("Caption", &P::Caption, &P::SetCaption).Default(std::string())
+          .Prop("CaptionPosX", &P::CaptionPosX, &P::SetCaptionPosX).Default(0)
+          .Prop("CaptionPosY", &P::CaptionPosY, &P::SetCaptionPosY).Default(0)
+          .Prop("CaptionAlignment", &P::CaptionAlignment, &P::SetCaptionAlignment).Default(TAlignment::taCenter)
+          .Prop("CaptionAnchor", &P::CaptionAnchor, &P::SetCaptionAnchor).Default(TScaleUnitAnchor::uaSclTopLft)
+          .Color("ColorScale", &P::ColorScale, &P::SetColorScale).Default(clBlack)
+          .Object("DateFormat", &P::DateFormat)
+          .Prop("DecPlaces", &P::DecPlaces, &P::SetDecPlaces).Default(-2)
+          .Object("Font", &P::Font)
+          .Prop("Logarithmic", &P::Logarithmic, &P::SetLogarithmic).Default(false)
+          .Prop("LabelType", &P::LabelType, &P::SetLabelType).Default(TFigType::ftNum)
+          .Prop("MinTicks", &P::MinTicks, &P::SetMinTicks).Default(3)
+          .Prop("MinRange", &P::MinRange, &P::SetMinRange).Default(1e-10)
+          .Prop("MouseAction", &P::MouseAction, &P::SetMouseAction).Default(TMouseActMode::maNone)
+          .Prop("RangeLow", &P::RangeLow, &P::SetRangeLow).Default(0.0)
+          .Prop("RangeHigh", &P::RangeHigh, &P::SetRangeHigh).Default(1.0)
+          .Prop("ShortTicks", &P::ShortTicks, &P::SetShortTicks).Default(true)
+          .Prop("ScaleInscript", &P::ScaleInscript, &P::SetScaleInscript).Default(std::string())
+          .Prop("ScalePos", &P::ScalePos, &P::SetScalePos).Default(0)
+          .Prop("UserTickText", &P::UserTickText, &P::SetUserTickText).Default(std::string())
+          .Prop("Visible", &P::Visible, &P::SetVisible).Default(false)
+          .Event("OnChange", &P::OnChange)
+          .Register();
+  return info;
+}
+
+const TClassInfo& TScalePropsHoriz::ClassInfo() {
+  static const TClassInfo& info =
+      DefineClass<TScalePropsHoriz, TScaleProps>("TScalePropsHoriz")
+          .Prop("ScaleLocation", &TScalePropsHoriz::ScaleLocation, &TScalePropsHoriz::SetScaleLocation)
+          .Default(TScaleLocationHoriz::slBottom)
+          .Register();
+  return info;
+}
+
+const TClassInfo& TScalePropsVert::ClassInfo() {
+  static const TClassInfo& info =
+      DefineClass<TScalePropsVert, TScaleProps>("TScalePropsVert")
+          .Prop("ScaleLocation", &TScalePropsVert::ScaleLocation, &TScalePropsVert::SetScaleLocation)
+          .Default(TScaleLocationVert::slLeft)
+          .Register();
+  return info;
+}
 
 TScaleProps::TScaleProps() : TScaleProps(TScaleType::sctXT) {}
 

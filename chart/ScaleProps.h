@@ -20,6 +20,8 @@
 
 namespace korvo {
 
+class TClassInfo;
+
 // Every setter stores its value and then fires OnChange with this object as
 // Sender, unless the setter says otherwise; a chart points OnChange at its
 // re-application of all layer ranges. A change made directly to Font or
@@ -38,6 +40,9 @@ class TScaleProps : public TPersistent {
   TScaleProps(const TScaleProps&) = delete;
   TScaleProps& operator=(const TScaleProps&) = delete;
   const char* ClassName() const override { return "TScaleProps"; }
+  // Published in the order of the accessors below, from Caption to Visible,
+  // then OnChange; the axis classes add ScaleLocation.
+  static const TClassInfo& ClassInfo();
 
   // From another TScaleProps: copies Caption, CaptionPosX, CaptionPosY,
   // CaptionAlignment, CaptionAnchor, ColorScale, the values of DateFormat,
@@ -193,6 +198,7 @@ class TScalePropsHoriz : public TScaleProps {
  public:
   TScalePropsHoriz() : TScaleProps(TScaleType::sctXT) {}
   const char* ClassName() const override { return "TScalePropsHoriz"; }
+  static const TClassInfo& ClassInfo();
 
   // Reads the current orientation: slTop when the scale stands at the top
   // edge (sctXB), else slBottom. Setting it sets the orientation and fires
@@ -207,6 +213,7 @@ class TScalePropsVert : public TScaleProps {
  public:
   TScalePropsVert() : TScaleProps(TScaleType::sctYR) {}
   const char* ClassName() const override { return "TScalePropsVert"; }
+  static const TClassInfo& ClassInfo();
 
   // Reads the current orientation: slRight when the scale stands at the
   // right edge (sctYL), else slLeft. Setting it sets the orientation and

@@ -3,9 +3,14 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "chart/ScaleProps.h"
 #include "platform/Exceptions.h"
+#include "platform/FormReader.h"
+#include "platform/FormWriter.h"
+#include "platform/Properties.h"
 
 namespace korvo {
 namespace {
@@ -373,6 +378,29 @@ TEST(ScaleProps, ReinitializeRestoresDefaultsQuietly) {
   EXPECT_EQ(p.Font()->Name(), TFont().Name());
   EXPECT_FALSE(p.Loading()) << "reinitialising does not reopen loading";
   EXPECT_TRUE(p.OnChange);
+}
+
+TEST(ScaleProps, PublishedPropertiesInOrderThroughTheSetters) {
+  RegisterClasses<TScalePropsHoriz, TScalePropsVert>();
+  std::vector<std::string> names;
+  for (const TPropInfo* p : TScalePropsVert::ClassInfo().Properties()) names.push_back(p->Name());
+  EXPECT_EQ(names, (std::vector<std::string>{
+                       "Caption", "CaptionPosX", "CaptionPosY", "CaptionAlignment", "CaptionAnchor", "ColorScale",
+                       "DateFormat", "DecPlaces", "Font", "Logarithmic", "LabelType", "MinTicks", "MinRange",
+                       "MouseAction", "RangeLow", "RangeHigh", "ShortTicks", "ScaleInscript", "ScalePos",
+                       "UserTickText", "Visible", "OnChange", "ScaleLocation"}));
+  TScalePropsVert p;
+  p.SetLoading(false);
+  SetPropertyText(p, "DecPlaces", "20");
+  EXPECT_EQ(p.DecPlaces(), 12);
+  SetPropertyText(p, "RangeLow", "2");
+  EXPECT_EQ(p.RangeLow(), 2.0);
+  SetPropertyText(p, "ScaleLocation", "slRight");
+  EXPECT_EQ(p.Orientation(), TScaleType::sctYL);
+  SetPropertyText(p, "Font.Name", "'DejaVu Sans'");
+  EXPECT_EQ(p.Font()->Name(), "DejaVu Sans");
+  EXPECT_EQ(GetPropertyText(p, "LabelType"), "ftNum");
+  EXPECT_EQ(GetPropertyText(TScalePropsHoriz(), "ScaleLocation"), "slBottom");
 }
 
 }  // namespace
