@@ -1,14 +1,40 @@
 // The chart: TPlotwell and everything it is made of. Include this header to
 // use the chart.
 //
-//   ChartItem.h      TpwChartItem, the item kinds and the coordinate modes
-//   ItemStore.h      the display lists and every drawing command, documented
-//                    there: MoveTo, DrawTo, MarkAt, Line, Rectangle, TextAt...
+//   ItemStore.h       the display lists and every drawing command (MoveTo,
+//                     DrawTo, MarkAt, Line, Rectangle, TextAt, ...), each
+//                     documented with the fields it sets and its world and
+//                     pixel variants
+//   ChartItem.h       TpwChartItem, the item kinds and the coordinate modes
+//   CustomPlotwell.h  layers, transforms, layer ranges, zoom history,
+//                     crosshairs and text labels
+//   ScaleProps.h      the scale property objects of the layers' axes
+//   JointLayers.h     the coupling of layers
 #pragma once
 
 #include "base/korvobase.h"
 #include "chart/ChartItem.h"
+#include "chart/CustomPlotwell.h"
 #include "chart/ItemContainer.h"
 #include "chart/ItemStore.h"
+#include "chart/JointLayers.h"
 #include "chart/LongTextArray.h"
 #include "chart/ScaleProps.h"
+
+namespace korvo {
+
+// The chart control as a form places it. It is created with painting
+// suspended and starts painting once its window exists.
+class TPlotwell : public TCustomPlotwell {
+ public:
+  explicit TPlotwell(TComponent* owner) : TCustomPlotwell(owner) {}
+  const char* ClassName() const override { return "TPlotwell"; }
+
+ protected:
+  void CreateWnd() override {
+    TCustomPlotwell::CreateWnd();
+    SetPaintSuspended(false);
+  }
+};
+
+}  // namespace korvo
