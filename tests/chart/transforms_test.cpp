@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "chart/plotwell.h"
+#include "support/AllocationCounter.h"
 
 namespace korvo {
 namespace {
@@ -189,6 +190,32 @@ TEST_F(Transforms, LogarithmicAxisWithANonPositiveBoundFailsAndKeepsLaterLayers)
   }
   EXPECT_EQ(Px(2, 10), 206);
   EXPECT_EQ(Px(9, 5), before9);
+}
+
+}  // namespace
+}  // namespace korvo
+
+namespace korvo {
+namespace {
+
+TEST(TransformCost, WorldToPixelAndAppendsWithinAllocSizeAllocateNothing) {
+  TPlotwell chart(nullptr);
+  chart.SetBounds(0, 0, 400, 300);
+  chart.ApplyLayerRange(2, false, 1.0, 1.0, 1000.0, 1000.0, false);
+  chart.XProps(2)->SetLogarithmic(true);
+  chart.SetAllocSize(1000);
+  chart.DrawTo(0.0, 0.0);  // the list now has room for 1000 items
+  int64_t sum = 0;
+  const long allocations = test::AllocationsDuring([&] {
+    for (int i = 0; i < 500; ++i) {
+      int32_t px = 0, py = 0;
+      chart.WorldToPixel(1 + i % 2, i * 0.37, i * 1.9, px, py);
+      sum += px + py;
+      chart.DrawTo(i * 0.01, i * 0.02);
+    }
+  });
+  EXPECT_EQ(allocations, 0);
+  EXPECT_NE(sum, 0);
 }
 
 }  // namespace

@@ -1,0 +1,13 @@
+// Counts the heap allocations a piece of code makes. Every test program
+// replaces the global operator new with a counting one (AllocationCounter.cpp);
+// it counts only inside AllocationsDuring.
+#pragma once
+
+#include <functional>
+
+namespace korvo::test {
+
+// How many times operator new ran while f ran.
+long AllocationsDuring(const std::function<void()>& f);
+
+}  // namespace korvo::test
