@@ -1,7 +1,7 @@
 #include "base/CrossHair.h"
 
-#include "platform/PlatformEnums.h"
-#include "platform/Properties.h"
+#include "platform/framework/PlatformEnums.h"
+#include "platform/framework/Properties.h"
 
 namespace korvo {
 

@@ -7,9 +7,9 @@
 #include <functional>
 
 #include "base/BaseEnums.h"
-#include "platform/Color.h"
-#include "platform/Pen.h"
 #include "platform/Persistent.h"
+#include "platform/graphics/Color.h"
+#include "platform/graphics/Pen.h"
 
 namespace korvo {
 

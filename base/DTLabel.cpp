@@ -1,7 +1,7 @@
 #include "base/DTLabel.h"
 
 #include "platform/Exceptions.h"
-#include "platform/Properties.h"
+#include "platform/framework/Properties.h"
 
 namespace korvo {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "platform/Canvas.h"
+#include "platform/graphics/Canvas.h"
 
 namespace korvo {
 namespace {

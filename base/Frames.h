@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "base/BaseEnums.h"
-#include "platform/Color.h"
+#include "platform/graphics/Color.h"
 
 namespace korvo {
 

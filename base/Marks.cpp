@@ -4,8 +4,8 @@
 #include <climits>
 #include <span>
 
-#include "platform/Canvas.h"
-#include "platform/Printer.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/graphics/Printer.h"
 
 namespace korvo {
 namespace {

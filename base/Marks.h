@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/Color.h"
+#include "platform/graphics/Color.h"
 
 namespace korvo {
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/EnumNames.h"
+#include "platform/framework/EnumNames.h"
 
 namespace korvo {
 

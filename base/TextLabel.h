@@ -9,10 +9,10 @@
 #include <string>
 
 #include "base/BaseEnums.h"
-#include "platform/Color.h"
-#include "platform/Font.h"
 #include "platform/Persistent.h"
 #include "platform/Types.h"
+#include "platform/graphics/Color.h"
+#include "platform/graphics/Font.h"
 
 namespace korvo {
 

@@ -24,7 +24,7 @@
 #include <vector>
 
 #include "base/korvobase.h"
-#include "platform/Bitmap.h"
+#include "platform/graphics/Bitmap.h"
 
 namespace korvo::bench {
 namespace {

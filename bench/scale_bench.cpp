@@ -18,8 +18,8 @@
 
 #include <functional>
 
-#include "platform/Bitmap.h"
 #include "platform/Calendar.h"
+#include "platform/graphics/Bitmap.h"
 #include "scale/Scale.h"
 
 namespace korvo::bench {

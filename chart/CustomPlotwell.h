@@ -11,11 +11,11 @@
 #include "base/CrossHair.h"
 #include "base/EventTypes.h"
 #include "base/TextLabel.h"
-#include "chart/ItemStore.h"
-#include "chart/JointLayers.h"
-#include "chart/ScaleProps.h"
-#include "platform/Bitmap.h"
-#include "platform/Control.h"
+#include "chart/geometry/JointLayers.h"
+#include "chart/geometry/ScaleProps.h"
+#include "chart/items/ItemStore.h"
+#include "platform/framework/Control.h"
+#include "platform/graphics/Bitmap.h"
 
 namespace korvo {
 

@@ -13,13 +13,13 @@
 #pragma once
 
 #include "base/korvobase.h"
-#include "chart/ChartItem.h"
 #include "chart/CustomPlotwell.h"
-#include "chart/ItemContainer.h"
-#include "chart/ItemStore.h"
-#include "chart/JointLayers.h"
-#include "chart/LongTextArray.h"
-#include "chart/ScaleProps.h"
+#include "chart/geometry/JointLayers.h"
+#include "chart/geometry/ScaleProps.h"
+#include "chart/items/ChartItem.h"
+#include "chart/items/ItemContainer.h"
+#include "chart/items/ItemStore.h"
+#include "chart/items/LongTextArray.h"
 
 namespace korvo {
 

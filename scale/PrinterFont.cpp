@@ -1,7 +1,7 @@
 #include "scale/PrinterFont.h"
 
-#include "platform/Canvas.h"
-#include "platform/Printer.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/graphics/Printer.h"
 
 namespace korvo {
 

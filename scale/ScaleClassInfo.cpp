@@ -1,6 +1,6 @@
 // The published properties of TScale, in the order form descriptions use.
-#include "platform/PlatformEnums.h"
-#include "platform/Properties.h"
+#include "platform/framework/PlatformEnums.h"
+#include "platform/framework/Properties.h"
 #include "scale/ScaleControl.h"
 
 namespace korvo {

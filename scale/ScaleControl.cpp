@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/Bitmap.h"
+#include "platform/graphics/Bitmap.h"
 #include "scale/ZoomPan.h"
 
 namespace korvo {

@@ -41,7 +41,7 @@
 #include "base/DTLabel.h"
 #include "base/EventTypes.h"
 #include "base/ScaleEnums.h"
-#include "platform/Control.h"
+#include "platform/framework/Control.h"
 #include "scale/ScaleTransform.h"
 #include "scale/TickList.h"
 #include "scale/TickPasses.h"

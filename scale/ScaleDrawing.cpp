@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "base/Frames.h"
-#include "platform/Bitmap.h"
+#include "platform/graphics/Bitmap.h"
 #include "scale/PrinterFont.h"
 #include "scale/ScaleControl.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "base/korvobase.h"
-#include "platform/Bitmap.h"
+#include "platform/graphics/Bitmap.h"
 
 namespace korvo::gallery {
 namespace {

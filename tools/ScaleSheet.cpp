@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
-#include "platform/Bitmap.h"
 #include "platform/Calendar.h"
+#include "platform/graphics/Bitmap.h"
 #include "scale/Scale.h"
 
 namespace korvo::gallery {

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/Bitmap.h"
-#include "platform/Text.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Text.h"
 #include "tools/Gallery.h"
 #include "tools/ScaleSheet.h"
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "base/korvobase.h"
-#include "platform/Properties.h"
+#include "platform/framework/Properties.h"
 
 namespace korvo {
 namespace {

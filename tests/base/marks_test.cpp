@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "base/korvobase.h"
-#include "platform/Printer.h"
+#include "platform/graphics/Printer.h"
 #include "support/TestSupport.h"
 
 namespace korvo {

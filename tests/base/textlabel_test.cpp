@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "base/korvobase.h"
-#include "platform/Font.h"
-#include "platform/FormReader.h"
-#include "platform/FormWriter.h"
-#include "platform/Properties.h"
+#include "platform/framework/FormReader.h"
+#include "platform/framework/FormWriter.h"
+#include "platform/framework/Properties.h"
+#include "platform/graphics/Font.h"
 
 namespace korvo {
 namespace {

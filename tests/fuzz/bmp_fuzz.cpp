@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "platform/Exceptions.h"
-#include "platform/bmp/BmpCodec_p.h"
+#include "platform/graphics/bmp/BmpCodec_p.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {

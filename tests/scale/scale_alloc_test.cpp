@@ -6,10 +6,10 @@
 
 #include <functional>
 
-#include "platform/Bitmap.h"
-#include "support/AllocationCounter.h"
 #include "platform/Calendar.h"
+#include "platform/graphics/Bitmap.h"
 #include "scale/Scale.h"
+#include "support/AllocationCounter.h"
 
 namespace korvo {
 namespace {

@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "base/korvobase.h"
-#include "platform/Bitmap.h"
-#include "platform/FormReader.h"
-#include "platform/FormWriter.h"
-#include "platform/Properties.h"
+#include "platform/framework/FormReader.h"
+#include "platform/framework/FormWriter.h"
+#include "platform/framework/Properties.h"
+#include "platform/graphics/Bitmap.h"
 #include "scale/Scale.h"
 
 namespace korvo {

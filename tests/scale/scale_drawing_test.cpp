@@ -4,9 +4,9 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/Bitmap.h"
 #include "platform/Calendar.h"
-#include "platform/Printer.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Printer.h"
 #include "scale/Scale.h"
 #include "support/TestSupport.h"
 

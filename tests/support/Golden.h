@@ -1,9 +1,9 @@
 // Golden-image checks: compare a rendered bitmap with a reference PNG kept
 // in the source tree under tests/.
 //
-//   ExpectMatchesGolden(bmp, "platform/data/stretch_mirror.png");
+//   ExpectMatchesGolden(bmp, "platform/graphics/data/stretch_mirror.png");
 //
-// compares with tests/platform/data/stretch_mirror.png and counts the pixels
+// compares with tests/platform/graphics/data/stretch_mirror.png and counts the pixels
 // that differ (a size difference counts every pixel outside the common part).
 // On a mismatch the test fails with the count and writes an
 // "expected | diff | actual" strip into golden-failures/<same relative path>
@@ -20,7 +20,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/Bitmap.h"
+#include "platform/graphics/Bitmap.h"
 
 namespace korvo::test {
 

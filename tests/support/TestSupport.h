@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/Bitmap.h"
+#include "platform/graphics/Bitmap.h"
 
 namespace korvo::test {
 

@@ -1,0 +1,82 @@
+// An off-screen picture that owns its pixels and the canvas drawing into them.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Persistent.h"
+#include "platform/graphics/Canvas.h"
+
+namespace korvo {
+
+// The pixel format names of the framework. Every bitmap keeps 32-bit pixels
+// (0xFFRRGGBB) whatever the format says; the format only records what the
+// owner asked for and how a BMP file is written (pf24bit writes 24 bits per
+// pixel, everything else 32).
+enum class TPixelFormat : uint8_t { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
+
+class TBitmap : public TPersistent {
+ public:
+  TBitmap();
+  TBitmap(int32_t width, int32_t height);
+  ~TBitmap() override;
+  TBitmap(const TBitmap&) = delete;
+  TBitmap& operator=(const TBitmap&) = delete;
+  const char* ClassName() const override { return "TBitmap"; }
+
+  // Copies size, format and pixels of another bitmap.
+  void Assign(const TPersistent& source) override;
+
+  int32_t Width() const { return width_; }
+  int32_t Height() const { return height_; }
+  // Resizing keeps the pixels that stay inside and makes new ones white.
+  // Negative sizes are taken as 0. Sizes whose pixel count exceeds
+  // MaxPixels raise EInvalidGraphic and leave the bitmap unchanged.
+  void SetWidth(int32_t width);
+  void SetHeight(int32_t height);
+  void SetSize(int32_t width, int32_t height);
+  TPixelFormat PixelFormat() const { return format_; }
+  void SetPixelFormat(TPixelFormat format) { format_ = format; }
+  bool Empty() const { return width_ == 0 || height_ == 0; }
+
+  TCanvas* Canvas() { return &canvas_; }
+  const TCanvas* Canvas() const { return &canvas_; }
+
+  // Row y of the pixels, Width() pixels long; row 0 is the top.
+  TPixel* ScanLine(int32_t y) { return pixels_.data() + size_t(y) * size_t(width_); }
+  const TPixel* ScanLine(int32_t y) const { return pixels_.data() + size_t(y) * size_t(width_); }
+
+  // Reads a BMP file (1, 4, 8, 16, 24 and 32 bits per pixel, bottom-up or
+  // top-down, uncompressed, bit fields or RLE; palette indices beyond the
+  // palette read as black). The format becomes the file's bit depth. A file
+  // that cannot be opened or is corrupt raises EInvalidGraphic naming the file
+  // and the fault, and leaves the bitmap unchanged.
+  void LoadFromFile(const std::string& path);
+  void LoadFromMemory(const uint8_t* data, size_t size);
+  // Writes a BMP file (24 bits for pf24bit, else 32) or, by SavePngToFile, a
+  // PNG file. Failures raise EInvalidGraphic.
+  void SaveToFile(const std::string& path) const;
+  void SavePngToFile(const std::string& path) const;
+  std::vector<uint8_t> SaveToMemory() const;
+  // Reads a PNG file of any colour type and bit depth as 8-bit RGB; parts
+  // that are transparent are composited onto white. The format becomes
+  // pf24bit. Failures as LoadFromFile.
+  void LoadPngFromFile(const std::string& path);
+
+  static constexpr int64_t MaxPixels = int64_t(1) << 28;  // 1 GiB of pixels
+
+ private:
+  void Attach();
+  // Takes over `pixels` (width * height, top row first) after a successful load.
+  void AdoptPixels(int32_t width, int32_t height, TPixelFormat format, std::vector<TPixel>&& pixels);
+
+  int32_t width_ = 0;
+  int32_t height_ = 0;
+  TPixelFormat format_ = TPixelFormat::pfDevice;
+  std::vector<TPixel> pixels_;
+  TCanvas canvas_;
+};
+
+}  // namespace korvo

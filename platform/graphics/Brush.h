@@ -1,0 +1,28 @@
+// The brush the canvas fills with.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/Persistent.h"
+#include "platform/graphics/Color.h"
+
+namespace korvo {
+
+enum class TBrushStyle : uint8_t { bsSolid, bsClear };
+
+class TBrush : public TPersistent {
+ public:
+  const char* ClassName() const override { return "TBrush"; }
+  void Assign(const TPersistent& source) override;
+
+  TColor Color() const { return color_; }
+  void SetColor(TColor c) { color_ = c; }
+  TBrushStyle Style() const { return style_; }
+  void SetStyle(TBrushStyle s) { style_ = s; }
+
+ private:
+  TColor color_ = clWhite;
+  TBrushStyle style_ = TBrushStyle::bsSolid;
+};
+
+}  // namespace korvo

@@ -1,0 +1,40 @@
+// The pen the canvas outlines with.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/Persistent.h"
+#include "platform/graphics/Color.h"
+
+namespace korvo {
+
+// Ordinals as the form description stores them.
+enum class TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+
+// What a pen or brush does to the pixels it covers: paint its colour (copy),
+// exclusive-or its colour into them (xor), or invert them (not).
+enum class TPenMode : uint8_t { pmCopy, pmXor, pmNot };
+
+class TPen : public TPersistent {
+ public:
+  const char* ClassName() const override { return "TPen"; }
+  void Assign(const TPersistent& source) override;
+
+  TColor Color() const { return color_; }
+  void SetColor(TColor c) { color_ = c; }
+  TPenStyle Style() const { return style_; }
+  void SetStyle(TPenStyle s) { style_ = s; }
+  // Width in pixels; values below 1 mean 1.
+  int Width() const { return width_; }
+  void SetWidth(int w) { width_ = w < 1 ? 1 : w; }
+  TPenMode Mode() const { return mode_; }
+  void SetMode(TPenMode m) { mode_ = m; }
+
+ private:
+  TColor color_ = clBlack;
+  TPenStyle style_ = TPenStyle::psSolid;
+  int width_ = 1;
+  TPenMode mode_ = TPenMode::pmCopy;
+};
+
+}  // namespace korvo

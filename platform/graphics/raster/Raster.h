@@ -1,0 +1,122 @@
+// Internal building blocks of the canvas figures: the clipped target, inks and
+// span painting. Not part of the public interface.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "platform/graphics/Canvas.h"
+
+namespace korvo::raster {
+
+// What painting a pixel does: replace it with Value (copy), or exclusive-or
+// Value into it (xor and not; not is xor with white).
+struct Ink {
+  TPixel Value = 0;
+  bool Xor = false;
+};
+
+inline Ink MakeInk(TColor color, TPenMode mode) {
+  switch (mode) {
+    case TPenMode::pmCopy:
+      return Ink{ColorToPixel(color), false};
+    case TPenMode::pmXor:
+      return Ink{ColorToPixel(color) & 0x00FFFFFFu, true};
+    case TPenMode::pmNot:
+      return Ink{0x00FFFFFFu, true};
+  }
+  return Ink{};
+}
+
+// The surface clipped once: every pixel a figure writes lies in
+// Left..Right-1 by Top..Bottom-1, which is inside the surface.
+struct Target {
+  TPixel* Bits = nullptr;
+  ptrdiff_t Stride = 0;
+  int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+
+  bool Empty() const { return Bits == nullptr || Right <= Left || Bottom <= Top; }
+  TPixel* Row(int32_t y) const { return Bits + y * Stride; }
+  bool Contains(int64_t x, int64_t y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
+
+  // Paints x0..x1-1 of row y; clips both (any 64-bit values).
+  void Span(int64_t y, int64_t x0, int64_t x1, Ink ink) const {
+    if (y < Top || y >= Bottom) return;
+    x0 = std::max<int64_t>(x0, Left);
+    x1 = std::min<int64_t>(x1, Right);
+    if (x0 >= x1) return;
+    FillRun(Row(int32_t(y)) + x0, size_t(x1 - x0), ink);
+  }
+
+  static void FillRun(TPixel* p, size_t n, Ink ink) {
+    if (!ink.Xor) {
+      std::fill_n(p, n, ink.Value);
+    } else {
+      for (size_t i = 0; i < n; ++i) p[i] ^= ink.Value;
+    }
+  }
+};
+
+// Everything the figures need from a canvas, read once per call.
+class CanvasAccess {
+ public:
+  explicit CanvasAccess(TCanvas& c) : canvas(c) {
+    const TRect clip = c.ClipRect();
+    const TPixelSurface& s = c.Surface();
+    target_ = Target{s.Bits, s.Stride, clip.Left, clip.Top, clip.Right, clip.Bottom};
+  }
+  const Target& target() const { return target_; }
+  TCanvas& canvas;
+
+  bool PenVisible() const { return canvas.Pen()->Style() != TPenStyle::psClear; }
+  bool BrushVisible() const { return canvas.Brush()->Style() == TBrushStyle::bsSolid; }
+  int PenWidth() const { return canvas.Pen()->Width(); }
+  bool WidePen() const { return canvas.Pen()->Width() > 1; }
+  Ink PenInk() const { return MakeInk(canvas.Pen()->Color(), canvas.Pen()->Mode()); }
+  Ink BrushInk() const { return MakeInk(canvas.Brush()->Color(), canvas.Pen()->Mode()); }
+  std::vector<int64_t>& Scratch() { return canvas.scratch_; }
+  std::vector<uint8_t>& Mask() { return canvas.mask_; }
+
+ private:
+  Target target_;
+};
+
+// Dash patterns of 1-pixel pens: run lengths, on and off alternating, in
+// pixels along the major axis. A solid pen has no pattern.
+struct DashPattern {
+  uint32_t OnMask = 0;  // bit i set: pixel i of the period is on
+  uint32_t Period = 0;  // 0: solid
+};
+DashPattern DashedPatternFor(TPenStyle style);
+inline DashPattern PatternFor(TPenStyle style) {
+  return style == TPenStyle::psSolid ? DashPattern{} : DashedPatternFor(style);
+}
+
+// A stroke of 1-pixel line segments sharing one dash phase.
+struct CosmeticStroke {
+  Ink Pen;
+  Ink Gap;             // used when GapVisible
+  bool GapVisible = false;
+  DashPattern Dash;
+  uint64_t Phase = 0;  // pixels already walked by this stroke
+};
+
+// Paints the segment (x0, y0) -> (x1, y1) without its end point and advances
+// the stroke's phase by the number of pixels of the segment.
+void CosmeticLine(const Target& t, CosmeticStroke& s, int32_t x0, int32_t y0, int32_t x1, int32_t y1);
+
+// The segments of a polyline as one stroke (the phase runs on).
+void CosmeticPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points);
+
+// Wide strokes (pen width > 1) of a path of points; Closed joins the last
+// point back to the first. Copy inks paint capsule by capsule; xor inks
+// collect the stroke in a mask first so every pixel flips once.
+void WideStroke(CanvasAccess& a, std::span<const TPoint> points, bool closed, int width, Ink ink);
+
+// The 1-pixel or wide outline of a closed path, as the pen says (dashes, gaps
+// in the brush colour, width); shared by Polygon and Rectangle.
+void StrokeClosedPath(CanvasAccess& a, std::span<const TPoint> points);
+
+}  // namespace korvo::raster
