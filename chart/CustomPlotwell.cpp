@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/korvobase.h"
+#include "chart/render/ItemRenderer.h"
 
 namespace korvo {
 namespace {
@@ -21,8 +22,17 @@ TCustomPlotwell::TCustomPlotwell(TComponent* owner) : TCustomControl(owner) {
   for (auto& c : cross_hairs_) c = std::make_unique<TCrossHair>();
   for (auto& l : text_labels_) l = std::make_unique<TTextLabel>();
   joint_layers_ = std::make_unique<TJointLayers>(this);
+  background_ = std::make_unique<TBakGndImg>();
   plot_bitmap_ = std::make_unique<TBitmap>();
   plot_bitmap_->SetPixelFormat(TPixelFormat::pf32bit);
+  chart_bitmap_ = std::make_unique<TBitmap>();
+  chart_bitmap_->SetPixelFormat(TPixelFormat::pf32bit);
+  picture_bitmap_ = std::make_unique<TBitmap>(10, 10);
+  item_renderer_ = std::make_unique<TItemRenderer>();
+  mouse_trace_.reserve(MouseTraceCapacity);
+  class_visible_.fill(true);
+  annotation_class_visible_.fill(true);
+  layer_visible_.fill(true);
   for (auto& p : x_props_) p = std::make_unique<TScalePropsHoriz>();
   for (auto& p : y_props_) p = std::make_unique<TScalePropsVert>();
   CreateScales();
@@ -62,6 +72,7 @@ TCustomPlotwell::TCustomPlotwell(TComponent* owner) : TCustomControl(owner) {
     l.OnChange = [this](TObject*) { OwnedObjectChanged(); };
   }
   joint_layers_->OnChange = [this](TObject*) { OwnedObjectChanged(); };
+  background_->OnChange = [this](TObject*) { OwnedObjectChanged(); };
   InitLayers();
   ResetZoomHistory();
   range_limits_ = TRangeLimits{};
@@ -78,6 +89,8 @@ TCustomPlotwell::~TCustomPlotwell() {
   for (auto& c : cross_hairs_) c->OnChange = nullptr;
   for (auto& l : text_labels_) l->OnChange = nullptr;
   joint_layers_->OnChange = nullptr;
+  background_->OnChange = nullptr;
+  LeaveSharingGroup();
 }
 
 // ---- items -------------------------------------------------------------------
@@ -96,10 +109,6 @@ void TCustomPlotwell::ShowGraph() {
     RepaintChart();
   }
 }
-
-void TCustomPlotwell::PaintPlotBackground(TCanvas*, int, int, int, int) {}
-
-void TCustomPlotwell::RefreshPlotArea() { RepaintChart(); }
 
 // ---- owned objects -------------------------------------------------------------
 
@@ -163,11 +172,6 @@ void TCustomPlotwell::RepaintChart() { Repaint(); }
 void TCustomPlotwell::SizePlotBitmap() {
   const auto side = [](int64_t n) { return int(std::clamp<int64_t>(n + 1, 0, INT32_MAX)); };
   plot_bitmap_->SetSize(side(PlotWidth()), side(PlotHeight()));
-}
-
-void TCustomPlotwell::SetWindColor(TColor color) {
-  wind_color_ = color;
-  RepaintIfAutomatic();
 }
 
 }  // namespace korvo

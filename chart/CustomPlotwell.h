@@ -1,25 +1,40 @@
-// TCustomPlotwell: the chart control's state and geometry. Its sixteen
-// layers each map world coordinates to pixels through an x and a y range;
-// its drawing commands (inherited from TPwItemStore) fill display lists that
-// are drawn when the chart is shown or repainted.
+// TCustomPlotwell: the chart control. Its sixteen layers each map world
+// coordinates to pixels through an x and a y range; its drawing commands
+// (inherited from TPwItemStore) fill display lists that are drawn when the
+// chart is shown or repainted.
+//
+// Where the parts live:
+//   CustomPlotwell.cpp      construction, defaults, owned objects, Assign,
+//                           the setters with rules
+//   ChartClassInfo.cpp      the published properties and events, in order
+//   items/                  the display lists and commands, data sharing
+//   geometry/               transforms, layer ranges, scales, margins,
+//                           isometric mode and the standard layouts
+//   render/                 the paint pipeline, item rendering, background,
+//                           grid, shadow, caption and the overlays
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "base/ChartEnums.h"
 #include "base/CrossHair.h"
 #include "base/EventTypes.h"
 #include "base/TextLabel.h"
 #include "chart/geometry/JointLayers.h"
 #include "chart/geometry/ScaleProps.h"
 #include "chart/items/ItemStore.h"
+#include "chart/render/BackgroundImage.h"
 #include "platform/framework/Control.h"
 #include "platform/graphics/Bitmap.h"
 
 namespace korvo {
 
 class TScale;
+class TItemRenderer;
 
 // One zoom-history slot of one layer: the layer's ranges when it was pushed.
 struct TZoomHistoryEntry {
@@ -39,6 +54,17 @@ struct TRangeLimits {
   bool AllZero() const { return XLow == 0 && YLow == 0 && XHigh == 0 && YHigh == 0; }
 };
 
+// One recorded point of the mouse trace: world coordinates of the layer that
+// was current, Flags bit 0 = the stroke ends here (no segment to the next
+// point), bit 1 = the segment ending here is drawn inverted (XOR); Color is
+// the colour of that segment.
+struct TMouseTracePoint {
+  double X = 0;
+  double Y = 0;
+  uint16_t Flags = 0;
+  TColor Color = clWhite;
+};
+
 // Geometry. Pixel positions are 32-bit control pixels, (0, 0) at the
 // control's top-left corner, x to the right and y down. The plot area runs
 // from column MarginLeft to column Width - MarginRight - ShadowWidth and from
@@ -48,24 +74,49 @@ struct TRangeLimits {
 // RangeHigh to row MarginTop and RangeLow to row Height - MarginBottom -
 // ShadowWidth (y points up). A range with RangeHigh < RangeLow gives a
 // mirrored axis; a logarithmic axis maps the natural logarithm of the value.
+//
+// Painting. The chart never draws straight onto the screen: Paint renders
+// the whole control into ChartBitmap (window background, shadow, caption,
+// scales, then the plot area rendered into PlotBitmap and copied in, then
+// the crosshairs) and copies ChartBitmap onto the control in one draw.
+// ShowGraph re-renders only the plot area (RefreshPlotArea). Nothing is
+// painted while PaintSuspended is set, while loading, or while the chart is
+// invisible (outside design mode).
+//
+// "Repaint (auto)" below: after storing, the chart paints at once when
+// AutoRedraw is true or it is being designed; otherwise the next ShowGraph
+// or paint request of the window system shows the change.
 class TCustomPlotwell : public TCustomControl, public TPwItemStore {
  public:
   static constexpr int LayerCount = 16;
   static constexpr int TextLabelCount = 50;
   static constexpr int ZoomHistorySlots = 16;
+  static constexpr int MaxSharers = 4;
+  static constexpr int MouseTraceCapacity = 5000;
 
   explicit TCustomPlotwell(TComponent* owner);
   ~TCustomPlotwell() override;
   const char* ClassName() const override { return "TCustomPlotwell"; }
+  static const TClassInfo& ClassInfo();
+
+  // Makes this chart a copy of another chart (settings, both item lists,
+  // long texts, visibility tables, transforms, zoom history, scales, owned
+  // objects and the chart's own event handlers), then re-applies the ranges
+  // and paints. The copy takes no part in the source's data sharing. Any
+  // other source: the framework's assignment.
+  void Assign(const TPersistent& source) override;
+  void AssignTo(TPersistent& dest) const override;
 
   // ---- Showing the items --------------------------------------------------
 
-  // Empties the data list (storage released, KindCount zeroed) and sizes the
-  // plot bitmap to the plot area. The annotation list stays.
+  // Empties the data list (storage released, KindCount zeroed; for every
+  // chart sharing it) and sizes the plot bitmap to the plot area, painting
+  // its background. The annotation list stays.
   void ClearGraph();
-  // Makes the items visible: refreshes the plot area when AutoRedraw is
-  // true, else repaints the whole chart. Nothing is drawn while the chart is
-  // invisible.
+  // Makes the items visible: hands the data list to the charts sharing it,
+  // refreshes the plot area when AutoRedraw is true, else repaints the whole
+  // chart, then redraws the other charts of the sharing group. Nothing is
+  // drawn while the chart is invisible.
   void ShowGraph();
 
   // ---- Layers and their scales --------------------------------------------
@@ -76,7 +127,8 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   TScalePropsVert* YProps(int layer) const;
   // The scales that draw layer 1..16's axes, kept in step with the property
   // objects (SyncScaleRenderer). Owned by the chart; they never paint on
-  // their own.
+  // their own and have no surface: the chart makes them draw onto
+  // ChartBitmap.
   TScale* XScale(int layer) const;
   TScale* YScale(int layer) const;
 
@@ -101,7 +153,7 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   void SetScale4Y(const TScaleProps& p) { SetScaleProps(YProps(4), p); }
 
   // The layer coupling. SetJointLayers copies both arrays of `j` (not its
-  // handler) and repaints if automatic.
+  // handler) and repaints (auto).
   TJointLayers* JointLayers() const { return joint_layers_.get(); }
   void SetJointLayers(const TJointLayers& j);
 
@@ -125,12 +177,12 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   // The control pixel of world point (x, y) on `layer` (0 and below act as
   // 1, above 16 as 16). Never fails and allocates nothing:
   //  - a pixel beyond the 32-bit range becomes 2147483647 or -2147483647;
+  //  - on an axis whose plot area has no width (height), every value, NaN
+  //    and infinities included, goes to the middle of the control; otherwise
   //  - on a logarithmic axis a value <= 1e-100 (and -infinity) goes to the
   //    low end of the axis at the control's edge: x to column 0 (Width if the
   //    range is reversed), y to row Height (0 if reversed);
-  //  - NaN goes to the same place as such a value, on any axis;
-  //  - on an axis whose plot area has no width (height), every value, NaN
-  //    and infinities included, goes to the middle of the control.
+  //  - NaN goes to the same place as such a value, on any axis.
   // Rounding is to the nearest pixel, halves to even.
   void WorldToPixel(int layer, double x, double y, int32_t& px, int32_t& py) const;
   // The world point of control pixel (px, py) on `layer` (clamped like
@@ -172,11 +224,278 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   const TRangeLimits& RangeLimits() const { return range_limits_; }
   void SetRangeLimits(long double xLow, long double yLow, long double xHigh, long double yHigh);
 
+  // ---- Rendering (render/) --------------------------------------------------
+  //
+  // The virtual steps come in this order: UpdateTransforms (above),
+  // PaintPlotBackground, RenderDataToBitmap, RenderData, SetPaintSuspended.
+
+  // Paints the plot area's background onto `canvas`, the plot area's
+  // top-left pixel at (x0, y0), `width` x `height` pixels: ChartColor with a
+  // ChartFrameColor outline, the background picture or the area colour of
+  // BackGroundImg.
+  virtual void PaintPlotBackground(TCanvas* canvas, int32_t x0, int32_t y0, int32_t width, int32_t height);
+  // RenderData on the bitmap's canvas.
+  virtual void RenderDataToBitmap(TBitmap* bitmap, int32_t x0, int32_t y0, bool monochrome, bool noGrid);
+  // The data render onto `canvas` with the plot area's top-left pixel at
+  // (x0, y0): grid, the data and annotation lists in their order, text
+  // labels, the plot frame, with the render events. `monochrome` draws for
+  // black-and-white output; `noGrid` leaves the grid out.
+  virtual void RenderData(TCanvas* canvas, int32_t x0, int32_t y0, bool monochrome, bool noGrid);
   // While true the chart does not paint. Operations that change several
   // ranges set it for their duration; when it goes from true to false the
   // chart paints. True until the control has its window.
   bool PaintSuspended() const { return paint_suspended_; }
   virtual void SetPaintSuspended(bool value);
+
+  // Draws the control background, shadow, caption and the 32 scales onto
+  // `canvas` (ChartBitmap's) and fires OnScalesRendered.
+  void RenderFrame(TCanvas* canvas);
+  // Draws the crosshairs onto `bitmap`, then draws the bitmap onto `target`
+  // at (x0, y0), the control position of the bitmap's top-left pixel.
+  void PresentChart(int32_t x0, int32_t y0, TCanvas* target, TBitmap* bitmap);
+
+  // The steps of the frame and the plot area, each drawing with the chart's
+  // present settings. (x0, y0) is where the plot area's top-left pixel lies
+  // on the canvas, except for DrawCrossHairs, where it is the control
+  // position of the bitmap's top-left pixel.
+  void DrawGrid(TCanvas* canvas, int32_t x0, int32_t y0);
+  void DrawShadow(TCanvas* canvas);
+  void DrawCaption(TCanvas* canvas);
+  void DrawTextLabels(TCanvas* canvas, int32_t x0, int32_t y0);
+  void DrawMouseTrace(int32_t x0, int32_t y0, TBitmap* bitmap);
+  void DrawCrossHairs(int32_t x0, int32_t y0, TBitmap* bitmap);
+
+  // One item drawn onto `canvas` (the renderer state of the running render
+  // pass applies: attribute cache, polyline batch, duplicate-mark grid).
+  void RenderItem(TCanvas* canvas, const TpwChartItem& item, int32_t x0, int32_t y0, bool monochrome,
+                  const TLongTextArray& longTexts, bool isAnnotation, int32_t index);
+  // Draws the pending polyline batch.
+  void FlushPolyline(TCanvas* canvas);
+
+  // The control's picture (Width x Height), the plot area's
+  // ((W + 1) x (H + 1), each side at least 0) and the background picture
+  // last loaded (10 x 10 until one is).
+  TBitmap* ChartBitmap() const { return chart_bitmap_.get(); }
+  TBitmap* PlotBitmap() const { return plot_bitmap_.get(); }
+  TBitmap* PictureBitmap() const { return picture_bitmap_.get(); }
+
+  // What the data render draws. Class tables are indexed by item class
+  // 0..255, the layer table by layer 1..16 (another layer number: false on
+  // reading, EKorvoPlotwellError on writing). All true after construction,
+  // except DataOverAnnotations (false). Each setter repaints (auto).
+  bool ClassVisible(uint8_t itemClass) const { return class_visible_[itemClass]; }
+  void SetClassVisible(uint8_t itemClass, bool visible);
+  bool AnnotationClassVisible(uint8_t itemClass) const { return annotation_class_visible_[itemClass]; }
+  void SetAnnotationClassVisible(uint8_t itemClass, bool visible);
+  bool LayerVisible(int layer) const {
+    return layer >= 1 && layer <= LayerCount && layer_visible_[size_t(layer - 1)];
+  }
+  void SetLayerVisible(int layer, bool visible);
+  // The annotation list is drawn.
+  bool AnnotationsVisible() const { return annotations_visible_; }
+  void SetAnnotationsVisible(bool value);
+  // Annotation texts (ckText, ckTextOffs) are drawn after the other
+  // annotation items.
+  bool AnnotationTextsOnTop() const { return annotation_texts_on_top_; }
+  void SetAnnotationTextsOnTop(bool value);
+  // The data list is drawn after the annotation list instead of before it.
+  bool DataOverAnnotations() const { return data_over_annotations_; }
+  void SetDataOverAnnotations(bool value);
+
+  // ---- Settings -------------------------------------------------------------
+
+  // Repaint at once after a setting changed (true, the default), or wait for
+  // the next ShowGraph.
+  bool AutoRedraw() const { return auto_redraw_; }
+  void SetAutoRedraw(bool value) { auto_redraw_ = value; }
+
+  // Marks of one glyph closer than MinDupMarkDist pixels to a mark of the
+  // same glyph drawn before them in the same render are left out. The setter
+  // repaints at once when the value changes.
+  bool AvoidDuplicateMarks() const { return avoid_duplicate_marks_; }
+  void SetAvoidDuplicateMarks(bool value);
+  // 1..3 (below 1 gives 1, above 3 gives 3); a drawn mark claims the
+  // (2d + 1) x (2d + 1) pixels around it. Repaints at once when it changes.
+  int32_t MinDupMarkDist() const { return min_dup_mark_dist_; }
+  void SetMinDupMarkDist(int32_t value);
+
+  // The margins around the plot area in pixels (no range check; a negative
+  // margin enlarges the plot area) and the width of the drop shadow, kept
+  // within 0..32. Each setter sizes the plot bitmap, brings the scales in
+  // step (a margin re-runs the isometric adjustment when Isometric is set),
+  // recomputes the transforms and repaints (auto). LRim, RRim, TRim and BRim
+  // are older names of the four margins.
+  int32_t MarginLeft() const { return margin_left_; }
+  void SetMarginLeft(int32_t v);
+  int32_t MarginRight() const { return margin_right_; }
+  void SetMarginRight(int32_t v);
+  int32_t MarginTop() const { return margin_top_; }
+  void SetMarginTop(int32_t v);
+  int32_t MarginBottom() const { return margin_bottom_; }
+  void SetMarginBottom(int32_t v);
+  int32_t LRim() const { return margin_left_; }
+  void SetLRim(int32_t v) { SetMarginLeft(v); }
+  int32_t RRim() const { return margin_right_; }
+  void SetRRim(int32_t v) { SetMarginRight(v); }
+  int32_t TRim() const { return margin_top_; }
+  void SetTRim(int32_t v) { SetMarginTop(v); }
+  int32_t BRim() const { return margin_bottom_; }
+  void SetBRim(int32_t v) { SetMarginBottom(v); }
+  int32_t ShadowWidth() const { return shadow_width_; }
+  void SetShadowWidth(int32_t v);
+  // Keeps room for a plot area of at least 80 x 20 pixels beside the
+  // margins and the shadow, then brings the scales and transforms in step
+  // (re-running the isometric adjustment when Isometric is set). Does not
+  // paint.
+  void SetBounds(int left, int top, int width, int height) override;
+  // Plot area size in pixels: W = Width - MarginLeft - MarginRight -
+  // ShadowWidth and H likewise; the plot area has W + 1 by H + 1 pixels.
+  int64_t PlotWidth() const { return int64_t(Width()) - margin_left_ - margin_right_ - shadow_width_; }
+  int64_t PlotHeight() const { return int64_t(Height()) - margin_top_ - margin_bottom_ - shadow_width_; }
+
+  // Equal world units per pixel on both axes of every layer: setting it
+  // true adjusts each layer's y range around its centre (MakeIsometric),
+  // records the zoom history and repaints (auto); setting it false changes
+  // nothing else.
+  bool Isometric() const { return isometric_; }
+  void SetIsometric(bool value);
+  // Gives layer `layer`'s y range the height that makes its units per pixel
+  // those of its x range, centred where it was; the x range is not changed.
+  void MakeIsometric(int layer);
+  // The display's relative pixel width and height, read when the chart was
+  // created.
+  int32_t PixelAspectX() const { return pixel_aspect_x_; }
+  int32_t PixelAspectY() const { return pixel_aspect_y_; }
+
+  // Applies one of the seven prepared arrangements of margins, caption and
+  // the scales of layers 1..4 (the scales of layers 5..16 are hidden), then
+  // paints once. The value read back does not change: it stays the one the
+  // chart was created with (or that Assign copied).
+  TpwLayout StandardLayout() const { return standard_layout_; }
+  void SetStandardLayout(TpwLayout layout);
+
+  // Colours: of the control around the plot area (the scales' background),
+  // of the plot area, its outline and the grid. Each repaints (auto).
+  TColor WindColor() const { return wind_color_; }
+  void SetWindColor(TColor color);
+  TColor ChartColor() const { return chart_color_; }
+  void SetChartColor(TColor color);
+  TColor ChartFrameColor() const { return chart_frame_color_; }
+  void SetChartFrameColor(TColor color);
+  TColor GridColor() const { return grid_color_; }
+  void SetGridColor(TColor color);
+
+  // The grid over the plot area, spaced GridDx and GridDy in world units of
+  // the current layer (0: at the scale's ticks; on a logarithmic axis -1,
+  // -2 and -3 give decades, 1-2-5 steps and every digit). A spacing below
+  // -3 is ignored. Each repaints (auto).
+  GridStyleType GridStyle() const { return grid_style_; }
+  void SetGridStyle(GridStyleType style);
+  double GridDx() const { return grid_dx_; }
+  void SetGridDx(double v);
+  double GridDy() const { return grid_dy_; }
+  void SetGridDy(double v);
+
+  // The drop shadow at the right and bottom edge, ShadowWidth pixels wide.
+  // Each repaints (auto).
+  TShadowStyle ShadowStyle() const { return shadow_style_; }
+  void SetShadowStyle(TShadowStyle style);
+  TColor ShadowColor() const { return shadow_color_; }
+  void SetShadowColor(TColor color);
+  TColor ShadowBakColor() const { return shadow_bak_color_; }
+  void SetShadowBakColor(TColor color);
+
+  // The chart caption is the control's Caption (repaint (auto) when it
+  // changes), drawn in Font at (CaptionPosX, CaptionPosY) from its anchor,
+  // aligned by CaptionAlignment, cut with "..." to CaptionTrim percent of
+  // the plot width (0: never cut; other values are kept within 5..100).
+  // Each repaints (auto).
+  int32_t CaptionPosX() const { return caption_pos_x_; }
+  void SetCaptionPosX(int32_t v);
+  int32_t CaptionPosY() const { return caption_pos_y_; }
+  void SetCaptionPosY(int32_t v);
+  TAlignment CaptionAlignment() const { return caption_alignment_; }
+  void SetCaptionAlignment(TAlignment v);
+  TCaptionAnchorHoriz CaptionAnchorHoriz() const { return caption_anchor_horiz_; }
+  void SetCaptionAnchorHoriz(TCaptionAnchorHoriz v);
+  TCaptionAnchorVert CaptionAnchorVert() const { return caption_anchor_vert_; }
+  void SetCaptionAnchorVert(TCaptionAnchorVert v);
+  int32_t CaptionTrim() const { return caption_trim_; }
+  void SetCaptionTrim(int32_t v);
+
+  // The plot background object: picture file, fill mode and area colour.
+  // The setter copies the given object's values into the chart's own and
+  // repaints (auto); the chart's object repaints the chart when it changes.
+  TBakGndImg* BackGroundImg() const { return background_.get(); }
+  void SetBackGroundImg(const TBakGndImg& image);
+
+  // Text items: the alignment placed in new items; repaints (auto).
+  void SetTextAlignment(TAlignment alignment);
+
+  // What a mouse drag on the plot area does; RangeLimits read it.
+  TMouseActMode MouseAction() const { return mouse_action_; }
+  void SetMouseAction(TMouseActMode action) { mouse_action_ = action; }
+  // The cursor stays the control's own instead of announcing MouseAction.
+  bool MouseCursorFixed() const { return mouse_cursor_fixed_; }
+  void SetMouseCursorFixed(bool value) { mouse_cursor_fixed_ = value; }
+  // The grid that maPanGrid snaps pan steps to, in world units.
+  double PanGridDx() const { return pan_grid_dx_; }
+  void SetPanGridDx(double v) { pan_grid_dx_ = v; }
+  double PanGridDy() const { return pan_grid_dy_; }
+  void SetPanGridDy(double v) { pan_grid_dy_ = v; }
+  double PanGridOffsX() const { return pan_grid_offs_x_; }
+  void SetPanGridOffsX(double v) { pan_grid_offs_x_ = v; }
+  double PanGridOffsY() const { return pan_grid_offs_y_; }
+  void SetPanGridOffsY(double v) { pan_grid_offs_y_ = v; }
+
+  // The mouse trace (maDrawMTrace): at most MouseTraceCapacity points, drawn
+  // by every Paint; new points take MouseTraceColor and are drawn inverted
+  // when MouseTraceInvert is set.
+  const std::vector<TMouseTracePoint>& MouseTrace() const { return mouse_trace_; }
+  TColor MouseTraceColor() const { return mouse_trace_color_; }
+  void SetMouseTraceColor(TColor color) { mouse_trace_color_ = color; }
+  bool MouseTraceInvert() const { return mouse_trace_invert_; }
+  void SetMouseTraceInvert(bool value) { mouse_trace_invert_ = value; }
+
+  // ---- Data sharing (items/) ------------------------------------------------
+
+  // The chart whose data list this chart shows, or nullptr. Setting it joins
+  // that chart's sharing group (its root's, if it shares another chart's
+  // data itself), leaves the present one, or (nullptr) leaves and keeps a
+  // copy of the items. Refusals are shown in an information message box and
+  // change nothing: sharing with itself, using foreign data while others
+  // use this chart's, and a fifth member. A group has one root and at most
+  // MaxSharers members; a chart being destroyed leaves its group, and a
+  // destroyed root's members keep copies of the items.
+  TCustomPlotwell* UseDataOf() const { return use_data_of_; }
+  void SetUseDataOf(TCustomPlotwell* chart);
+  // The charts that show this chart's data, in the order they joined.
+  int ShareCount() const { return int(sharers_.size()); }
+  TCustomPlotwell* Sharer(int index) const;
+  // Hands this chart's data list, count and KindCount to the other charts
+  // of its group (with one shared store they see it at once).
+  void PropagateItems();
+  // Paints `chart` at once if its AutoRedraw is true or it is being
+  // designed; otherwise nothing.
+  static void RedrawSharer(TCustomPlotwell* chart);
+
+  // ---- Crosshairs and text labels -----------------------------------------
+
+  // Crosshair n (1..4) and text label n (1..50), owned by the chart; another
+  // number raises EKorvoPlotwellError. The setters copy the given object's
+  // values (Assign) into the chart's own, which keeps notifying this chart,
+  // and repaint (auto).
+  TCrossHair* CrossHair(int n) const;
+  TCrossHair* CrossHair1() const { return CrossHair(1); }
+  TCrossHair* CrossHair2() const { return CrossHair(2); }
+  TCrossHair* CrossHair3() const { return CrossHair(3); }
+  TCrossHair* CrossHair4() const { return CrossHair(4); }
+  void SetCrossHair(int n, const TCrossHair& c);
+  void SetCrossHair1(const TCrossHair& c) { SetCrossHair(1, c); }
+  void SetCrossHair2(const TCrossHair& c) { SetCrossHair(2, c); }
+  void SetCrossHair3(const TCrossHair& c) { SetCrossHair(3, c); }
+  void SetCrossHair4(const TCrossHair& c) { SetCrossHair(4, c); }
+  TTextLabel* TextLabel(int n) const;
 
   // ---- Zoom history -------------------------------------------------------
 
@@ -191,92 +510,59 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   // otherwise.
   const TZoomHistoryEntry& ZoomHistory(int layer, int slot) const;
 
-  // ---- Crosshairs and text labels -----------------------------------------
+  // ---- Events ---------------------------------------------------------------
 
-  // Crosshair n (1..4) and text label n (1..50), owned by the chart; another
-  // number raises EKorvoPlotwellError. The setters copy the given object's
-  // values (Assign) into the chart's own, which keeps notifying this chart,
-  // and repaint if automatic.
-  TCrossHair* CrossHair(int n) const;
-  TCrossHair* CrossHair1() const { return CrossHair(1); }
-  TCrossHair* CrossHair2() const { return CrossHair(2); }
-  TCrossHair* CrossHair3() const { return CrossHair(3); }
-  TCrossHair* CrossHair4() const { return CrossHair(4); }
-  void SetCrossHair(int n, const TCrossHair& c);
-  void SetCrossHair1(const TCrossHair& c) { SetCrossHair(1, c); }
-  void SetCrossHair2(const TCrossHair& c) { SetCrossHair(2, c); }
-  void SetCrossHair3(const TCrossHair& c) { SetCrossHair(3, c); }
-  void SetCrossHair4(const TCrossHair& c) { SetCrossHair(4, c); }
-  TTextLabel* TextLabel(int n) const;
-
-  // ---- Settings the geometry reads -------------------------------------------
-
-  // Repaint at once after a setting changed (true, the default), or wait for
-  // the next ShowGraph.
-  bool AutoRedraw() const { return auto_redraw_; }
-  void SetAutoRedraw(bool value) { auto_redraw_ = value; }
-  // What a mouse drag on the plot area does; RangeLimits read it.
-  TMouseActMode MouseAction() const { return mouse_action_; }
-  void SetMouseAction(TMouseActMode action) { mouse_action_ = action; }
-  // Colour of the control around the plot area, which the scales take as
-  // their background. Default clBtnFace.
-  TColor WindColor() const { return wind_color_; }
-  void SetWindColor(TColor color);
-
-  // The margins around the plot area in pixels (no range check; a negative
-  // margin enlarges the plot area) and the width of the drop shadow, kept
-  // within 0..32. Each setter sizes the plot bitmap, brings the scales in
-  // step, recomputes the transforms and repaints if automatic.
-  int32_t MarginLeft() const { return margin_left_; }
-  void SetMarginLeft(int32_t v);
-  int32_t MarginRight() const { return margin_right_; }
-  void SetMarginRight(int32_t v);
-  int32_t MarginTop() const { return margin_top_; }
-  void SetMarginTop(int32_t v);
-  int32_t MarginBottom() const { return margin_bottom_; }
-  void SetMarginBottom(int32_t v);
-  int32_t ShadowWidth() const { return shadow_width_; }
-  void SetShadowWidth(int32_t v);
-  // Keeps room for a plot area of at least 80 x 20 pixels beside the
-  // margins and the shadow, then brings the scales and transforms in step.
-  void SetBounds(int left, int top, int width, int height) override;
-  // Plot area size in pixels: W = Width - MarginLeft - MarginRight -
-  // ShadowWidth and H likewise; the plot area has W + 1 by H + 1 pixels.
-  int64_t PlotWidth() const { return int64_t(Width()) - margin_left_ - margin_right_ - shadow_width_; }
-  int64_t PlotHeight() const { return int64_t(Height()) - margin_top_ - margin_bottom_ - shadow_width_; }
-
-  // The plot area's bitmap, (W + 1) x (H + 1) pixels, each side at least 0.
-  TBitmap* PlotBitmap() const { return plot_bitmap_.get(); }
-
-  // Events of the scales, passed on with the chart as Sender.
+  // Of the scales, passed on with the chart as Sender.
   TScaleTickDrawnEvent OnScaleTickDrawn;
   TBeforeTickLabelEvent OnBeforeTickLabel;
+  // Of the render: before the grid and after the text labels of every data
+  // render (Top = MarginTop - y0, Left = MarginLeft - x0), before each
+  // visible item (on a copy: changes last for this drawing only), before
+  // each text item, and after the scales (on ChartBitmap's canvas, 0, 0).
+  TRenderEvent OnBeforeRenderData;
+  TBeforeRenderCItemEvent OnBeforeRenderChartItem;
+  TBeforeRenderTextEvent OnBeforeRenderText;
+  TRenderEvent OnDataRendered;
+  TRenderEvent OnScalesRendered;
+  // Of the mouse.
+  TMouseMoveInChartEvent OnMouseMoveInChart;
+  TSelectRectEvent OnRubberBand;
+  TSelectRectEvent OnSelectRect;
+  TZoomPanEvent OnZoomPan;
+  TBeforeCrossHMoveEvent OnBeforeCrossHairMove;
+  TCrossHairMoveEvent OnCrossHairMove;
+  TTextLabelMoveEvent OnTextLabelMove;
+
+  // The keys the chart wants: the arrow keys and Tab, beside the
+  // framework's answer.
+  int DialogCode() const override;
 
  protected:
   void Loaded() override;
+  // The full repaint into ChartBitmap, copied onto the control in one draw.
+  void Paint() override;
+  void TextChanged() override;
 
   // Repaints now if AutoRedraw is set or the chart is being designed.
   void RepaintIfAutomatic();
   // Paints the whole chart now (through the framework, which calls Paint
   // when the control has its window).
   void RepaintChart();
-  // Paints the plot area's background onto `canvas`, the plot area's
-  // top-left pixel at (x0, y0), `width` x `height` pixels. ClearGraph calls
-  // it on the plot bitmap. The paint pipeline overrides it; this base
-  // version paints nothing.
-  virtual void PaintPlotBackground(TCanvas* canvas, int x0, int y0, int width, int height);
-  // The quick refresh of the plot area that ShowGraph uses with AutoRedraw.
-  // The paint pipeline overrides it; this base version repaints the whole
-  // chart.
+  // The quick refresh of the plot area that ShowGraph uses with AutoRedraw:
+  // plot background, data render and crosshairs onto PlotBitmap, copied
+  // onto the control at (MarginLeft, MarginTop).
   virtual void RefreshPlotArea();
-  // A crosshair, text label or the joint layers changed: repaint if
-  // automatic.
+  // A crosshair, text label, the background object or the joint layers
+  // changed: RedrawSharer(this).
   void OwnedObjectChanged();
 
   // The layers' defaults: each property object reinitialised with the chart's
   // colour, orientation and position for its layer, each scale set up and
   // brought in step.
   void InitLayers();
+
+  // The recorded trace, for the mouse handling.
+  std::vector<TMouseTracePoint>& MouseTraceBuffer() { return mouse_trace_; }
 
  private:
   void CreateScales();
@@ -288,6 +574,7 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   void SyncLayerScales(int layer);
   long double LowEndX(const TScaleProps& p) const;
   long double LowEndY(const TScaleProps& p) const;
+  void LeaveSharingGroup();
 
   std::array<std::unique_ptr<TScalePropsHoriz>, LayerCount> x_props_;
   std::array<std::unique_ptr<TScalePropsVert>, LayerCount> y_props_;
@@ -296,7 +583,11 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   std::unique_ptr<TJointLayers> joint_layers_;
   std::array<std::unique_ptr<TCrossHair>, 4> cross_hairs_;
   std::array<std::unique_ptr<TTextLabel>, TextLabelCount> text_labels_;
+  std::unique_ptr<TBakGndImg> background_;
   std::unique_ptr<TBitmap> plot_bitmap_;
+  std::unique_ptr<TBitmap> chart_bitmap_;
+  std::unique_ptr<TBitmap> picture_bitmap_;
+  std::unique_ptr<TItemRenderer> item_renderer_;
 
   // Pixel = k * u + o per layer (index layer - 1), u the world value or its
   // natural logarithm.
@@ -307,14 +598,57 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   std::array<std::array<TZoomHistoryEntry, ZoomHistorySlots>, LayerCount> zoom_history_{};
   int zoom_history_index_ = 1;
 
+  std::array<bool, 256> class_visible_;
+  std::array<bool, 256> annotation_class_visible_;
+  std::array<bool, LayerCount> layer_visible_;
+  bool annotations_visible_ = true;
+  bool annotation_texts_on_top_ = true;
+  bool data_over_annotations_ = false;
+
   bool auto_redraw_ = true;
+  bool avoid_duplicate_marks_ = false;
+  int32_t min_dup_mark_dist_ = 1;
   TMouseActMode mouse_action_ = TMouseActMode::maNone;
+  bool mouse_cursor_fixed_ = true;
+  double pan_grid_dx_ = 1.0;
+  double pan_grid_dy_ = 1.0;
+  double pan_grid_offs_x_ = 0.0;
+  double pan_grid_offs_y_ = 0.0;
+
   TColor wind_color_ = clBtnFace;
+  TColor chart_color_ = clWhite;
+  TColor chart_frame_color_ = clBlack;
+  TColor grid_color_ = clBlack;
+  GridStyleType grid_style_ = GridStyleType::gsNone;
+  double grid_dx_ = 0.0;
+  double grid_dy_ = 0.0;
+
   int32_t margin_left_ = 50;
   int32_t margin_right_ = 10;
   int32_t margin_top_ = 16;
   int32_t margin_bottom_ = 32;
   int32_t shadow_width_ = 0;
+  TShadowStyle shadow_style_ = TShadowStyle::ssFlying;
+  TColor shadow_color_ = clGrayText;
+  TColor shadow_bak_color_ = clBtnFace;
+  bool isometric_ = false;
+  int32_t pixel_aspect_x_ = 36;
+  int32_t pixel_aspect_y_ = 36;
+  TpwLayout standard_layout_ = TpwLayout::pwl_X1Bottom_Y1Left;
+
+  int32_t caption_pos_x_ = 0;
+  int32_t caption_pos_y_ = -15;
+  TAlignment caption_alignment_ = TAlignment::taRightJustify;
+  TCaptionAnchorHoriz caption_anchor_horiz_ = TCaptionAnchorHoriz::cahChartRight;
+  TCaptionAnchorVert caption_anchor_vert_ = TCaptionAnchorVert::cavChartTop;
+  int32_t caption_trim_ = 100;
+
+  std::vector<TMouseTracePoint> mouse_trace_;
+  TColor mouse_trace_color_ = clWhite;
+  bool mouse_trace_invert_ = true;
+
+  TCustomPlotwell* use_data_of_ = nullptr;
+  std::vector<TCustomPlotwell*> sharers_;  // at most MaxSharers, in joining order
 };
 
 }  // namespace korvo
