@@ -1,13 +1,15 @@
 // plotwell-gallery [folder]: renders the gallery sheets (marks, frames, pens,
-// figures, text; the scales) as PNG files into the folder (default "out")
-// and prints where they are.
+// figures, text; the scales; the demo's two charts at their first frame) as
+// PNG files into the folder (default "out") and prints where they are.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Text.h"
+#include "tools/DemoCharts.h"
 #include "tools/Gallery.h"
 #include "tools/ScaleSheet.h"
 
@@ -26,6 +28,13 @@ int main(int argc, char** argv) {
       const std::string path = (folder / s.file).string();
       sheet.SavePngToFile(path);
       std::printf("%s (%d x %d)\n", path.c_str(), sheet.Width(), sheet.Height());
+    }
+    korvo::TBitmap chart1, chart2;
+    korvo::gallery::DrawDemoCharts(std::filesystem::path(PLOTWELL_SOURCE_DIR) / "examples" / "charts", chart1, chart2);
+    for (const auto& [file, picture] : {std::pair{"demo-plotwell1.png", &chart1}, std::pair{"demo-plotwell2.png", &chart2}}) {
+      const std::string path = (folder / file).string();
+      picture->SavePngToFile(path);
+      std::printf("%s (%d x %d)\n", path.c_str(), picture->Width(), picture->Height());
     }
     return 0;
   } catch (const std::exception& e) {

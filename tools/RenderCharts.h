@@ -1,0 +1,42 @@
+// Renders the charts of a form description to PNG files, headless: what the
+// plotwell-render program does, kept apart from its argument handling.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace korvo::tools {
+
+struct TRenderOptions {
+  std::filesystem::path OutDir = "out";
+  // ShowGraph runs this many times per chart after the first paint, each one
+  // timed; 0 runs none.
+  int Frames = 0;
+};
+
+struct TRenderedChart {
+  std::string Name;           // the chart's component name
+  std::filesystem::path Png;  // OutDir / (Name + ".png")
+  int Width = 0;
+  int Height = 0;
+  // With Frames > 0: the median, fastest and slowest ShowGraph, microseconds.
+  double MedianMicros = 0;
+  double FastestMicros = 0;
+  double SlowestMicros = 0;
+};
+
+// Reads the form description in `file` (its root a TPlotwell, a TScale, or
+// a TForm or TPanel holding charts), paints every TPlotwell in it as it
+// shows on the screen and writes each picture to OutDir/<Name>.png (the
+// folder is created). A file that cannot be read raises std::runtime_error
+// naming it; a bad description raises EFormError (naming the line); a
+// description without charts, or two charts of one name, raise
+// std::runtime_error.
+std::vector<TRenderedChart> RenderChartsInFile(const std::filesystem::path& file, const TRenderOptions& options);
+
+// The same for a description held in memory; `source` names it in errors.
+std::vector<TRenderedChart> RenderChartsInText(const std::string& text, const std::string& source,
+                                               const TRenderOptions& options);
+
+}  // namespace korvo::tools
