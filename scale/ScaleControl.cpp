@@ -20,8 +20,13 @@ double OneAbove(double v) {
 
 }  // namespace
 
-TScale::TScale(TComponent* owner) : TCustomControl(owner), date_format_(std::make_unique<TDTLabel>()) {
+TScale::TScale(TComponent* owner, TScalePlacement placement)
+    : TCustomControl(owner),
+      date_format_(std::make_unique<TDTLabel>()),
+      created_embedded_(placement == TScalePlacement::spEmbedded) {
   suppress_paint_ = true;
+  embedded_ = created_embedded_;
+  FitSurface();  // before the size is set, so that an embedded scale never allocates one
   SetBounds(Left(), Top(), 400, 400);
   SetDefaults();
 }
@@ -60,7 +65,8 @@ void TScale::SetDefaults() {
   transparent_ = false;
   user_tick_text_.clear();
 
-  embedded_ = false;
+  embedded_ = created_embedded_;
+  FitSurface();
   external_canvas_ = nullptr;
   offset_x_ = offset_y_ = 0;
   transform_ = TScaleTransform{};
@@ -118,6 +124,7 @@ void TScale::Assign(const TPersistent& source) {
   offset_y_ = s->offset_y_;
   scale_type_ = s->scale_type_;
   embedded_ = s->embedded_;
+  FitSurface();
   OnBeforeScaleRendered = s->OnBeforeScaleRendered;
   OnAfterScaleRendered = s->OnAfterScaleRendered;
   // The caption is the framework's text, whose setter repaints: keep that
@@ -355,7 +362,19 @@ void TScale::ForcePaint() {
 void TScale::SetEmbedded(bool v) {
   if (v == embedded_) return;
   embedded_ = v;
+  FitSurface();
   RequestRepaint();
+}
+
+// An embedded scale draws only onto its chart's bitmap, so it keeps no
+// surface of its own (a chart's 32 renderers would otherwise hold 32
+// chart-sized bitmaps); a stand-alone scale has one.
+void TScale::FitSurface() {
+  if (embedded_) {
+    ReleaseSurface();
+  } else {
+    CreateSurface();
+  }
 }
 
 void TScale::SetExternalCanvas(TCanvas* canvas, int32_t offsetX, int32_t offsetY) {

@@ -48,17 +48,22 @@
 
 namespace korvo {
 
+// How a scale is created: as a control of its own, or embedded in a chart
+// as the renderer of an axis (it then never allocates a surface).
+enum class TScalePlacement : uint8_t { spStandAlone, spEmbedded };
+
 class TScale : public TCustomControl {
  public:
   // Width and Height 400 and every default below. The scale paints once it
   // has its window (or through ForcePaint).
-  explicit TScale(TComponent* owner);
+  explicit TScale(TComponent* owner, TScalePlacement placement = TScalePlacement::spStandAlone);
   ~TScale() override;
   const char* ClassName() const override { return "TScale"; }
   static const TClassInfo& ClassInfo();
 
   // Every property back to its default, SuppressPaint set, not dragging,
-  // not loaded yet, not embedded, no external canvas, PixelFactor 1 and
+  // not loaded yet, embedded only when created embedded (a stand-alone
+  // scale gets its surface back), no external canvas, PixelFactor 1 and
   // PixelOffset 0, the scale's events cleared, the date format's defaults
   // (each of which requests a repaint); last the transform. The chart
   // calls it for each of its renderers.
@@ -180,6 +185,9 @@ class TScale : public TCustomControl {
   void SetSuppressPaint(bool v);
   // One repaint even while painting is suppressed.
   void ForcePaint();
+  // A scale embedded in a chart draws only onto the chart's bitmap and
+  // holds no surface of its own (unless it has a window); a stand-alone
+  // scale keeps its control-sized surface.
   bool Embedded() const { return embedded_; }
   void SetEmbedded(bool v);
   // Where the scale draws: the canvas (nullptr: the control's own) and the
@@ -227,6 +235,7 @@ class TScale : public TCustomControl {
   void DrawUnusableRangeText(TCanvas* canvas, int32_t base, TTickOutcome outcome);
   void DrawCaption(TCanvas* canvas, int32_t base);
   void FillOwnBackground(TCanvas* canvas);
+  void FitSurface();
 
   int32_t caption_pos_x_ = 4;
   int32_t caption_pos_y_ = 4;
@@ -262,6 +271,7 @@ class TScale : public TCustomControl {
   bool suppress_paint_ = true;
   bool embedded_ = false;
   bool not_yet_loaded_ = true;
+  bool created_embedded_ = false;
   TCanvas* external_canvas_ = nullptr;
   int32_t offset_x_ = 0;
   int32_t offset_y_ = 0;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/framework/Menus.h"
 #include "platform/framework/PlatformEnums.h"
 #include "platform/framework/Properties.h"
 #include "platform/framework/WindowSystem.h"
@@ -111,6 +112,17 @@ const TClassInfo& TControl::ClassInfo() {
           .NotPublished()
           .Object("Constraints", &C::Constraints)
           .NotPublished()
+          .Reference("PopupMenu", &C::PopupMenu, &C::SetPopupMenu)
+          .NotPublished()
+          .Prop("DragKind", &C::DragKind, &C::SetDragKind)
+          .Default(TDragKind::dkDrag)
+          .NotPublished()
+          .NamedInt("DragCursor", &C::DragCursor, &C::SetDragCursor, CursorNames())
+          .Default(crDrag)
+          .NotPublished()
+          .Prop("DragMode", &C::DragMode, &C::SetDragMode)
+          .Default(TDragMode::dmManual)
+          .NotPublished()
           .Prop("Enabled", &C::Enabled, &C::SetEnabled)
           .Default(true)
           .NotPublished()
@@ -159,6 +171,14 @@ const TClassInfo& TControl::ClassInfo() {
           .NotPublished()
           .Event("OnResize", &C::OnResize)
           .NotPublished()
+          .Event("OnDragDrop", &C::OnDragDrop)
+          .NotPublished()
+          .Event("OnDragOver", &C::OnDragOver)
+          .NotPublished()
+          .Event("OnEndDrag", &C::OnEndDrag)
+          .NotPublished()
+          .Event("OnStartDrag", &C::OnStartDrag)
+          .NotPublished()
           .Register();
   return info;
 }
@@ -171,6 +191,18 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_uniqu
 TControl::~TControl() {
   WindowSystem()->ControlDestroyed(this);
   SetParent(nullptr);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+  if (menu == popup_menu_) return;
+  if (popup_menu_ != nullptr) RemoveFreeNotification(popup_menu_);
+  popup_menu_ = menu;
+  if (menu != nullptr) FreeNotification(menu);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::opRemove && component != nullptr && component == popup_menu_) popup_menu_ = nullptr;
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {

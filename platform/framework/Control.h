@@ -43,6 +43,7 @@
 namespace korvo {
 
 class TClassInfo;
+class TPopupMenu;
 class TWinControl;
 
 // A window of the window system; 0 is none.
@@ -82,6 +83,38 @@ using TMouseWheelUpDownEvent =
 using TCanResizeEvent = std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 using TKeyEvent = std::function<void(TObject* Sender, uint16_t& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+
+// Drag and drop as form descriptions publish it. The framework stores these
+// settings and events for the controls that publish them; it starts no drag
+// of its own.
+enum class TDragKind : uint8_t { dkDrag, dkDock };
+enum class TDragMode : uint8_t { dmManual, dmAutomatic };
+enum class TDragState : uint8_t { dsDragEnter, dsDragLeave, dsDragMove };
+template <>
+struct TEnumInfo<TDragKind> {
+  static constexpr std::string_view TypeName = "TDragKind";
+  static constexpr std::array<std::string_view, 2> Names = {"dkDrag", "dkDock"};
+};
+template <>
+struct TEnumInfo<TDragMode> {
+  static constexpr std::string_view TypeName = "TDragMode";
+  static constexpr std::array<std::string_view, 2> Names = {"dmManual", "dmAutomatic"};
+};
+template <>
+struct TEnumInfo<TDragState> {
+  static constexpr std::string_view TypeName = "TDragState";
+  static constexpr std::array<std::string_view, 3> Names = {"dsDragEnter", "dsDragLeave", "dsDragMove"};
+};
+// What a drag carries; a handler of OnStartDrag may supply one.
+class TDragObject : public TObject {
+ public:
+  const char* ClassName() const override { return "TDragObject"; }
+};
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TDragOverEvent =
+    std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
+using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
 
 // Virtual key codes handed to the key events (the classic values).
 constexpr uint16_t VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_CONTROL = 17, VK_ESCAPE = 27,
@@ -189,6 +222,18 @@ class TControl : public TComponent {
   TAnchors Anchors() const { return anchors_; }
   void SetAnchors(TAnchors a) { anchors_ = a; }
   TSizeConstraints* Constraints() { return &constraints_; }
+  // The menu the control offers on a right click (stored for form
+  // descriptions; the framework shows no menu). Cleared when that menu is
+  // destroyed.
+  TPopupMenu* PopupMenu() const { return popup_menu_; }
+  void SetPopupMenu(TPopupMenu* menu);
+  // Drag settings, stored only.
+  TDragKind DragKind() const { return drag_kind_; }
+  void SetDragKind(TDragKind kind) { drag_kind_ = kind; }
+  TCursor DragCursor() const { return drag_cursor_; }
+  void SetDragCursor(TCursor cursor) { drag_cursor_ = cursor; }
+  TDragMode DragMode() const { return drag_mode_; }
+  void SetDragMode(TDragMode mode) { drag_mode_ = mode; }
   // Caption and Text are one value (the text of the control).
   const std::string& Caption() const { return text_; }
   void SetCaption(const std::string& text) { SetText(text); }
@@ -233,8 +278,14 @@ class TControl : public TComponent {
   TMouseWheelUpDownEvent OnMouseWheelDown;
   TNotifyEvent OnResize;
   TCanResizeEvent OnCanResize;
+  TDragDropEvent OnDragDrop;
+  TDragOverEvent OnDragOver;
+  TEndDragEvent OnEndDrag;
+  TStartDragEvent OnStartDrag;
 
  protected:
+  void Notification(TComponent* component, TOperation operation) override;
+
   // The handlers; the base versions fire the events. Overrides call the base
   // where the event should fire.
   virtual void Click();
@@ -288,6 +339,10 @@ class TControl : public TComponent {
   TAlign align_ = TAlign::alNone;
   TAnchors anchors_{TAnchorKind::akLeft, TAnchorKind::akTop};
   TSizeConstraints constraints_;
+  TPopupMenu* popup_menu_ = nullptr;
+  TDragKind drag_kind_ = TDragKind::dkDrag;
+  TCursor drag_cursor_ = crDrag;
+  TDragMode drag_mode_ = TDragMode::dmManual;
   std::string text_;
   bool clicked_ = false;
 };
@@ -367,6 +422,9 @@ class TWinControl : public TControl {
   // Gives the control a surface; called by the constructors of
   // self-painting classes.
   void CreateSurface();
+  // Frees the surface of a self-painting control that draws only onto other
+  // canvases. A control with a window keeps it (the window shows it).
+  void ReleaseSurface();
   TCanvas* SurfaceCanvas();
 
   virtual void KeyDown(uint16_t& key, TShiftState shift);

@@ -64,7 +64,10 @@ void AppendUtf8(std::string& out, uint32_t cp) {
 
 class TLexer {
  public:
-  explicit TLexer(std::string_view text) : text_(text) {}
+  // A leading UTF-8 byte-order mark is not part of the description.
+  explicit TLexer(std::string_view text) : text_(text) {
+    if (text_.starts_with("\xEF\xBB\xBF")) pos_ = 3;
+  }
 
   TToken Next() {
     SkipSpace();
@@ -227,11 +230,14 @@ struct TObjectNode {
   std::vector<TObjectNode> Children;
 };
 
+// Reading starts with the first token in Root or LoneValue, so that a
+// fault in it is reported like every other syntax error.
 class TParser {
  public:
-  explicit TParser(std::string_view text) : lexer_(text) { Advance(); }
+  explicit TParser(std::string_view text) : lexer_(text) {}
 
   TObjectNode Root() {
+    Advance();
     if (!IsKeyword("object")) {
       if (IsKeyword("inherited") || IsKeyword("inline")) Fail("inherited descriptions are not supported");
       Fail("the description must start with 'object'");
@@ -243,6 +249,7 @@ class TParser {
 
   // A lone value, for SetPropertyText.
   TFormValue LoneValue() {
+    Advance();
     TFormValue v = Value();
     if (tok_.Kind != TTokenKind::End) Fail("unexpected " + Describe(tok_) + " after the value");
     return v;

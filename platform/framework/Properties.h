@@ -558,6 +558,14 @@ class TClassBuilder {
     auto p = std::make_unique<prop_detail::TObjectProp<T, X>>([getter](T& t) { return (t.*getter)(); });
     return Add(std::move(p), std::move(name), TPropKind::pkObject);
   }
+  // The same with a const getter that hands out the owned object.
+  template <class C, class X>
+    requires(!std::is_const_v<X>)
+  TClassBuilder& Object(std::string name, X* (C::*getter)() const) {
+    static_assert(std::is_base_of_v<C, T> && std::is_base_of_v<TPersistent, X>);
+    auto p = std::make_unique<prop_detail::TObjectProp<T, X>>([getter](T& t) { return (t.*getter)(); });
+    return Add(std::move(p), std::move(name), TPropKind::pkObject);
+  }
   // A reference to another component of the form, written as its name.
   template <class C, class X, class C2>
   TClassBuilder& Reference(std::string name, X* (C::*getter)() const, void (C2::*setter)(X*)) {

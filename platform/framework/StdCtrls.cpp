@@ -4,6 +4,7 @@
 
 #include "platform/framework/Application.h"
 #include "platform/framework/FormReader.h"
+#include "platform/framework/Menus.h"
 #include "platform/framework/PlatformEnums.h"
 #include "platform/framework/Properties.h"
 #include "platform/framework/WindowSystem.h"
@@ -56,7 +57,7 @@ void Frame3D(TCanvas& canvas, TRect& r, TColor top_left, TColor bottom_right, in
 
 void RegisterStandardClasses() {
   RegisterClasses<TComponent, TControl, TWinControl, TCustomControl, TGraphicControl, TSizeConstraints, TForm, TButton,
-                  TPanel, TBevel>();
+                  TPanel, TBevel, TPopupMenu>();
 }
 
 namespace {

@@ -183,8 +183,8 @@ class TBevel : public TGraphicControl {
 // are bottom_right's). Shrinks r by what it drew.
 void Frame3D(TCanvas& canvas, TRect& r, TColor top_left, TColor bottom_right, int width);
 
-// Registers the standard classes (TForm, TButton, TPanel, TBevel) for form
-// descriptions. The form reader calls it.
+// Registers the standard classes (TForm, TButton, TPanel, TBevel,
+// TPopupMenu) for form descriptions. The form reader calls it.
 void RegisterStandardClasses();
 
 }  // namespace korvo

@@ -142,6 +142,10 @@ void TWinControl::CreateSurface() {
   surface_->SetSize(ClientWidth(), ClientHeight());
 }
 
+void TWinControl::ReleaseSurface() {
+  if (handle_ == 0) surface_.reset();
+}
+
 TCanvas* TWinControl::SurfaceCanvas() {
   if (!surface_) return nullptr;
   if (handle_ != 0 && !present_pending_) {
