@@ -575,6 +575,13 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   long double LowEndX(const TScaleProps& p) const;
   long double LowEndY(const TScaleProps& p) const;
   void LeaveSharingGroup();
+  void RemoveSharer(TCustomPlotwell* chart);
+  // The default initialisation that construction runs, in its order.
+  void SetDefaultValues();
+  // After a margin or the shadow width changed: each layer's scales brought
+  // in step and framed by the margins (the isometric adjustment first when
+  // asked and Isometric is set), the transforms, a repaint (auto).
+  void MarginsChanged(bool rerunIsometric);
 
   std::array<std::unique_ptr<TScalePropsHoriz>, LayerCount> x_props_;
   std::array<std::unique_ptr<TScalePropsVert>, LayerCount> y_props_;

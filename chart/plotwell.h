@@ -24,11 +24,15 @@
 namespace korvo {
 
 // The chart control as a form places it. It is created with painting
-// suspended and starts painting once its window exists.
+// suspended and starts painting once its window exists (CreateWnd clears
+// PaintSuspended, which paints).
 class TPlotwell : public TCustomPlotwell {
  public:
   explicit TPlotwell(TComponent* owner) : TCustomPlotwell(owner) {}
   const char* ClassName() const override { return "TPlotwell"; }
+  // The published properties and events. RegisterClass<TPlotwell>() (done
+  // when the program starts) lets form descriptions create charts.
+  static const TClassInfo& ClassInfo();
 
  protected:
   void CreateWnd() override {

@@ -1,52 +1,79 @@
 // The plot area: margins, shadow width, the control's size and loading.
+//
+// The plot area runs from column MarginLeft to Width - MarginRight -
+// ShadowWidth and from row MarginTop to Height - MarginBottom -
+// ShadowWidth; PlotBitmap is (W + 1) x (H + 1), each side at least 0. The
+// scales cover the whole control: an x scale is framed left and right by
+// MarginLeft and MarginRight + ShadowWidth - 1, a y scale top and bottom by
+// MarginTop and MarginBottom + ShadowWidth - 1, and SyncScaleRenderer
+// places the axis line by the margin on the other side.
 #include <algorithm>
 
 #include "chart/CustomPlotwell.h"
 
 namespace korvo {
+namespace {
+
+int BitmapSide(int64_t plotExtent) { return int(std::clamp<int64_t>(plotExtent + 1, 0, INT32_MAX)); }
+
+}  // namespace
 
 void TCustomPlotwell::SetMarginLeft(int32_t v) {
   margin_left_ = v;
-  SizePlotBitmap();
-  PlaceScales();
-  UpdateTransforms();
-  RepaintIfAutomatic();
+  plot_bitmap_->SetWidth(BitmapSide(PlotWidth()));
+  MarginsChanged(true);
 }
 
 void TCustomPlotwell::SetMarginRight(int32_t v) {
   margin_right_ = v;
-  SizePlotBitmap();
-  PlaceScales();
-  UpdateTransforms();
-  RepaintIfAutomatic();
+  plot_bitmap_->SetWidth(BitmapSide(PlotWidth()));
+  MarginsChanged(true);
 }
 
 void TCustomPlotwell::SetMarginTop(int32_t v) {
   margin_top_ = v;
-  SizePlotBitmap();
-  PlaceScales();
-  UpdateTransforms();
-  RepaintIfAutomatic();
+  plot_bitmap_->SetHeight(BitmapSide(PlotHeight()));
+  MarginsChanged(true);
 }
 
 void TCustomPlotwell::SetMarginBottom(int32_t v) {
   margin_bottom_ = v;
-  SizePlotBitmap();
-  PlaceScales();
-  UpdateTransforms();
-  RepaintIfAutomatic();
+  plot_bitmap_->SetHeight(BitmapSide(PlotHeight()));
+  MarginsChanged(true);
 }
 
 void TCustomPlotwell::SetShadowWidth(int32_t v) {
   shadow_width_ = std::clamp(v, 0, 32);
   SizePlotBitmap();
-  PlaceScales();
+  MarginsChanged(false);
+}
+
+// Painting stays suspended while the layers change (the isometric
+// adjustment sets ranges through the property objects, each of which would
+// repaint); the chart repaints once at the end. The adjustment of one layer
+// reads only that layer's ranges and the plot size, so all layers are
+// adjusted before the scales are placed.
+void TCustomPlotwell::MarginsChanged(bool rerunIsometric) {
+  const bool saved = paint_suspended_;
+  paint_suspended_ = true;
+  try {
+    if (rerunIsometric && isometric_) {
+      for (int l = 1; l <= LayerCount; ++l) MakeIsometric(l);
+    }
+    PlaceScales();
+  } catch (...) {
+    paint_suspended_ = saved;
+    throw;
+  }
+  paint_suspended_ = saved;
   UpdateTransforms();
   RepaintIfAutomatic();
 }
 
 // The control keeps room for a plot area of at least 80 x 20 pixels beside
-// its margins and shadow.
+// its margins and shadow. The scales take the new size; they hold no
+// surface, so a resize costs what the chart's own surface costs. Painting
+// is suspended meanwhile and the saved state is put back without a repaint.
 void TCustomPlotwell::SetBounds(int left, int top, int width, int height) {
   const bool saved = paint_suspended_;
   paint_suspended_ = true;
@@ -56,6 +83,9 @@ void TCustomPlotwell::SetBounds(int left, int top, int width, int height) {
     height = int(std::clamp<int64_t>(std::max<int64_t>(height, minHeight), 0, INT32_MAX));
     width = int(std::clamp<int64_t>(std::max<int64_t>(width, minWidth), 0, INT32_MAX));
     TCustomControl::SetBounds(left, top, width, height);
+    if (isometric_) {
+      for (int l = 1; l <= LayerCount; ++l) MakeIsometric(l);
+    }
     PlaceScales();
     UpdateTransforms();
   } catch (...) {

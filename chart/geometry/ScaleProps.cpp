@@ -71,6 +71,12 @@ const TClassInfo& TScalePropsVert::ClassInfo() {
   return info;
 }
 
+namespace {
+// Known to form descriptions and property texts from the start.
+const TClassInfo& kHorizontalScaleProps = TScalePropsHoriz::ClassInfo();
+const TClassInfo& kVerticalScaleProps = TScalePropsVert::ClassInfo();
+}  // namespace
+
 TScaleProps::TScaleProps() : TScaleProps(TScaleType::sctXT) {}
 
 TScaleProps::TScaleProps(TScaleType orientation)
@@ -114,6 +120,7 @@ void TScaleProps::InitValues() {
   orientation_ = initial_orientation_;
   scale_pos_horiz_ = 0;
   scale_pos_vert_ = 0;
+  location_ = initial_location_;
   silent_ = false;
 }
 
@@ -308,20 +315,18 @@ void TScaleProps::SetVisible(bool value) {
   Changed();
 }
 
-TScaleLocationHoriz TScalePropsHoriz::ScaleLocation() const {
-  return Orientation() == TScaleType::sctXB ? TScaleLocationHoriz::slTop : TScaleLocationHoriz::slBottom;
-}
+TScaleLocationHoriz TScalePropsHoriz::ScaleLocation() const { return TScaleLocationHoriz(location_); }
 
 void TScalePropsHoriz::SetScaleLocation(TScaleLocationHoriz location) {
+  location_ = uint8_t(location);
   SetOrientation(location == TScaleLocationHoriz::slTop ? TScaleType::sctXB : TScaleType::sctXT);
   Changed();
 }
 
-TScaleLocationVert TScalePropsVert::ScaleLocation() const {
-  return Orientation() == TScaleType::sctYL ? TScaleLocationVert::slRight : TScaleLocationVert::slLeft;
-}
+TScaleLocationVert TScalePropsVert::ScaleLocation() const { return TScaleLocationVert(location_); }
 
 void TScalePropsVert::SetScaleLocation(TScaleLocationVert location) {
+  location_ = uint8_t(location);
   SetOrientation(location == TScaleLocationVert::slRight ? TScaleType::sctYL : TScaleType::sctYR);
   Changed();
 }

@@ -49,10 +49,11 @@ class TScaleProps : public TPersistent {
   // DecPlaces, Logarithmic, LabelType, Font, MinTicks, RangeLow, RangeHigh,
   // ShortTicks, ScaleInscript, the orientation, both scale positions,
   // MinRange, UserTickText and Visible, without firing OnChange. Not copied:
-  // MouseAction, the loading flag (it tells whether this object's own chart
-  // is still loading) and OnChange (an object filled from another chart's
-  // object keeps notifying its own chart). Any other source raises the
-  // framework's assignment error.
+  // MouseAction, the ScaleLocation value (the orientation it set is), the
+  // loading flag (it tells whether this object's own chart is still
+  // loading) and OnChange (an object filled from another chart's object
+  // keeps notifying its own chart). Any other source raises the framework's
+  // assignment error.
   void Assign(const TPersistent& source) override;
 
   // Gives the object its initial values again (the defaults listed at each
@@ -142,7 +143,8 @@ class TScaleProps : public TPersistent {
 
   // Where the scale stands, as the scale is told: sctXB at the top edge of
   // the plot area, sctXT at the bottom edge, sctYL at the right edge, sctYR
-  // at the left edge. Set by ScaleLocation, or directly by the chart.
+  // at the left edge. Set by ScaleLocation, or directly by the chart (which
+  // leaves ScaleLocation as it was).
   TScaleType Orientation() const { return orientation_; }
   void SetOrientation(TScaleType orientation) { orientation_ = orientation; }
   int32_t HorizontalScalePos() const { return scale_pos_horiz_; }
@@ -189,19 +191,28 @@ class TScaleProps : public TPersistent {
   int32_t scale_pos_horiz_ = 0;
   int32_t scale_pos_vert_ = 0;
   bool loading_ = true;
-  bool silent_ = false;  // Assign and Reinitialize change Font and DateFormat without notifying
+  bool silent_ = false;
+
+ protected:
+  // The ScaleLocation value of the axis classes, as last set (its type's
+  // ordinal); the orientation it chose may have been changed since.
+  uint8_t location_ = 0;
+  uint8_t initial_location_ = 0;  // Assign and Reinitialize change Font and DateFormat without notifying
 };
 
 // The x axis of a layer. ScaleLocation places its scale below (slBottom,
 // the default) or above (slTop) the plot area.
 class TScalePropsHoriz : public TScaleProps {
  public:
-  TScalePropsHoriz() : TScaleProps(TScaleType::sctXT) {}
+  TScalePropsHoriz() : TScaleProps(TScaleType::sctXT) {
+    location_ = initial_location_ = uint8_t(TScaleLocationHoriz::slBottom);
+  }
   const char* ClassName() const override { return "TScalePropsHoriz"; }
   static const TClassInfo& ClassInfo();
 
-  // Reads the current orientation: slTop when the scale stands at the top
-  // edge (sctXB), else slBottom. Setting it sets the orientation and fires
+  // The side last set, slBottom at first; reading gives the stored value
+  // even when the orientation was set directly since. Setting it stores the
+  // side, sets the orientation (slTop: sctXB, slBottom: sctXT) and fires
   // OnChange.
   TScaleLocationHoriz ScaleLocation() const;
   void SetScaleLocation(TScaleLocationHoriz location);
@@ -211,13 +222,15 @@ class TScalePropsHoriz : public TScaleProps {
 // default) or right (slRight) of the plot area.
 class TScalePropsVert : public TScaleProps {
  public:
-  TScalePropsVert() : TScaleProps(TScaleType::sctYR) {}
+  TScalePropsVert() : TScaleProps(TScaleType::sctYR) {
+    location_ = initial_location_ = uint8_t(TScaleLocationVert::slLeft);
+  }
   const char* ClassName() const override { return "TScalePropsVert"; }
   static const TClassInfo& ClassInfo();
 
-  // Reads the current orientation: slRight when the scale stands at the
-  // right edge (sctYL), else slLeft. Setting it sets the orientation and
-  // fires OnChange.
+  // The side last set, slLeft at first; reading gives the stored value even
+  // when the orientation was set directly since. Setting it stores the side,
+  // sets the orientation (slLeft: sctYR, slRight: sctYL) and fires OnChange.
   TScaleLocationVert ScaleLocation() const;
   void SetScaleLocation(TScaleLocationVert location);
 };

@@ -1,5 +1,7 @@
 // The scales that draw the layers' axes: their creation, the defaults of the
 // layers and the copying of the property objects into them.
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "chart/CustomPlotwell.h"
@@ -16,10 +18,10 @@ constexpr TColor LayerColours[16] = {clBlack, clMaroon, clGreen, clOlive, clNavy
 
 void TCustomPlotwell::CreateScales() {
   for (int n = 1; n <= LayerCount; ++n) {
-    auto* x = new TScale(this);
+    auto* x = new TScale(this, TScalePlacement::spEmbedded);
     x->SetName("PW_FScale_X_" + std::to_string(n));
     x_scales_[size_t(n - 1)] = x;
-    auto* y = new TScale(this);
+    auto* y = new TScale(this, TScalePlacement::spEmbedded);
     y->SetName("PW_FScale_Y_" + std::to_string(n));
     y_scales_[size_t(n - 1)] = y;
   }
@@ -63,18 +65,27 @@ void TCustomPlotwell::InitLayers() {
   PlaceScales();
 }
 
+// An x scale is framed left and right by MarginLeft and MarginRight +
+// ShadowWidth - 1 (its last pixel lies one before the right margin begins),
+// a y scale top and bottom by MarginTop and MarginBottom + ShadowWidth - 1;
+// SyncScaleRenderer places the axis line by the margin across.
 void TCustomPlotwell::PlaceScales() {
-  for (int n = 1; n <= LayerCount; ++n) {
-    TScale& x = *XScale(n);
-    x.SetBounds(0, 0, Width(), Height());
-    SyncScaleRenderer(x, *XProps(n));
-    x.SetMarginLeft(margin_left_);
-    x.SetMarginRight(margin_right_ + shadow_width_ - 1);
-    TScale& y = *YScale(n);
-    y.SetBounds(0, 0, Width(), Height());
-    SyncScaleRenderer(y, *YProps(n));
-    y.SetMarginTop(margin_top_);
-    y.SetMarginBottom(margin_bottom_ + shadow_width_ - 1);
+  const auto far = [](int32_t margin, int32_t shadow) {
+    return int32_t(std::clamp<int64_t>(int64_t(margin) + shadow - 1, INT32_MIN, INT32_MAX));
+  };
+  for (size_t i = 0; i < LayerCount; ++i) {
+    if (TScale* x = x_scales_[i]) {
+      SyncScaleRenderer(*x, *x_props_[i]);
+      x->SetBounds(0, 0, Width(), Height());
+      x->SetMarginLeft(margin_left_);
+      x->SetMarginRight(far(margin_right_, shadow_width_));
+    }
+    if (TScale* y = y_scales_[i]) {
+      SyncScaleRenderer(*y, *y_props_[i]);
+      y->SetBounds(0, 0, Width(), Height());
+      y->SetMarginTop(margin_top_);
+      y->SetMarginBottom(far(margin_bottom_, shadow_width_));
+    }
   }
 }
 
@@ -88,19 +99,21 @@ void TCustomPlotwell::SyncLayerScales(int layer) {
 void TCustomPlotwell::SyncScaleRenderer(TScale& renderer, const TScaleProps& props) const {
   const TScaleType type = props.Orientation();
   renderer.SetScaleType(type);
-  const int p = props.ScalePos();
+  // Computed in 64 bits: margins and positions are unchecked 32-bit values.
+  const int64_t p = props.ScalePos();
+  const auto margin = [](int64_t m) { return int32_t(std::clamp<int64_t>(m, INT32_MIN, INT32_MAX)); };
   switch (type) {
     case TScaleType::sctXB:
-      renderer.SetMarginBottom(p + Height() - margin_top_ - 1);
+      renderer.SetMarginBottom(margin(p + Height() - margin_top_ - 1));
       break;
     case TScaleType::sctXT:
-      renderer.SetMarginTop(p + Height() - margin_bottom_ - shadow_width_);
+      renderer.SetMarginTop(margin(p + Height() - margin_bottom_ - shadow_width_));
       break;
     case TScaleType::sctYL:
-      renderer.SetMarginLeft(p + Width() - margin_right_ - shadow_width_);
+      renderer.SetMarginLeft(margin(p + Width() - margin_right_ - shadow_width_));
       break;
     case TScaleType::sctYR:
-      renderer.SetMarginRight(p + Width() - margin_left_ - 1);
+      renderer.SetMarginRight(margin(p + Width() - margin_left_ - 1));
       break;
   }
   renderer.SetRange(props.RangeLow(), props.RangeHigh());
@@ -111,10 +124,11 @@ void TCustomPlotwell::SyncScaleRenderer(TScale& renderer, const TScaleProps& pro
   renderer.SetCaptionAlignment(props.CaptionAlignment());
   renderer.SetCaptionAnchor(props.CaptionAnchor());
   renderer.SetColorScale(props.ColorScale());
-  // The label type first: ftTime would otherwise override the decimals.
-  renderer.SetLabelType(props.LabelType());
+  // The label type last: ftTime then gives the scale 4 decimals whatever the
+  // property object holds, and ftDateTime makes it linear.
   renderer.SetDecPlaces(props.DecPlaces());
   renderer.SetLogarithmic(props.Logarithmic());
+  renderer.SetLabelType(props.LabelType());
   renderer.SetShortTicks(props.ShortTicks());
   renderer.SetMinTicks(props.MinTicks());
   renderer.SetScaleInscript(props.ScaleInscript());

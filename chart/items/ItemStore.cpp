@@ -63,9 +63,8 @@ std::string_view ChartItemKindName(int kind) {
 TPwItemStore::TPwItemStore() { ResetItemStore(); }
 
 void TPwItemStore::ResetItemStore() {
-  data_.Clear();
+  data_ = std::make_shared<TPwDataList>();
   annotations_.Clear();
-  kind_count_.fill(0);
   data_texts_.Clear();
   annotation_texts_.Clear();
   alloc_size_ = 1000;
@@ -83,8 +82,26 @@ void TPwItemStore::ResetItemStore() {
 }
 
 void TPwItemStore::ClearDataItems() {
-  data_.Clear();
-  kind_count_.fill(0);
+  data_->Items.Clear();
+  data_->KindCount.fill(0);
+}
+
+void TPwItemStore::MakeDataListPrivate() {
+  auto own = std::make_shared<TPwDataList>();
+  own->Items.CopyFrom(data_->Items, alloc_size_);
+  own->KindCount = data_->KindCount;
+  data_ = std::move(own);
+}
+
+void TPwItemStore::CopyListsFrom(const TPwItemStore& source) {
+  if (&source == this) return;
+  if (data_ != source.data_) {
+    data_->Items.CopyFrom(source.data_->Items, alloc_size_);
+    data_->KindCount = source.data_->KindCount;
+  }
+  annotations_.CopyFrom(source.annotations_, alloc_size_);
+  data_texts_ = source.data_texts_;
+  annotation_texts_ = source.annotation_texts_;
 }
 
 void TPwItemStore::SetAllocSize(int32_t size) {

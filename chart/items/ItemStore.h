@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -46,6 +47,12 @@ namespace korvo {
 //
 // Counting. KindCount(k) counts the data-list items of kind k added since
 // the last ClearGraph; annotation items are not counted.
+//
+// Sharing. The data list and its counters live in a TPwDataList that several
+// stores may hold at once (charts sharing one chart's data, see the chart's
+// UseDataOf): an item added through any of them, or a ClearGraph on any of
+// them, is seen by all at once. The annotation list, the long-text tables and
+// every attribute stay per store.
 class TPwItemStore {
  public:
   TPwItemStore();
@@ -54,12 +61,12 @@ class TPwItemStore {
 
   // ---- The lists --------------------------------------------------------
 
-  const TPwItemContainer& DataItems() const { return data_; }
+  const TPwItemContainer& DataItems() const { return data_->Items; }
   const TPwItemContainer& AnnotationItems() const { return annotations_; }
   // The number of data-list items of kind `kind` (0..24); 0 for any other
   // value.
-  int32_t KindCount(int kind) const { return kind >= 0 && kind <= ckLastKind ? kind_count_[kind] : 0; }
-  const std::array<int32_t, ckLastKind + 1>& KindCounts() const { return kind_count_; }
+  int32_t KindCount(int kind) const { return kind >= 0 && kind <= ckLastKind ? data_->KindCount[kind] : 0; }
+  const std::array<int32_t, ckLastKind + 1>& KindCounts() const { return data_->KindCount; }
 
   // Empties the annotation list (count 0, storage released). The data list
   // is emptied by the chart's ClearGraph, which leaves annotations alone.
@@ -267,8 +274,28 @@ class TPwItemStore {
   void LongTextOffsAt(double x, double y, double dx, double dy, int index);
 
  protected:
+  // The data list with its counters, shared by the stores of a sharing
+  // group.
+  struct TPwDataList {
+    TPwItemContainer Items;
+    std::array<int32_t, ckLastKind + 1> KindCount{};
+  };
+
   // Empties the data list (storage released) and zeroes every KindCount.
   void ClearDataItems();
+  // From now on this store shows (and adds to) the data list of `other`;
+  // its own list is given up.
+  void ShareDataList(const TPwItemStore& other) { data_ = other.data_; }
+  // Gives this store a data list of its own holding a copy of the items and
+  // counters it shows now (capacity AllocSize * (count div AllocSize + 1)).
+  void MakeDataListPrivate();
+  // Whether the data list is held by other stores as well.
+  bool DataListShared() const { return data_.use_count() > 1; }
+  bool SharesDataListWith(const TPwItemStore& other) const { return data_ == other.data_; }
+  // Copies the data list (into the list this store shows) and the annotation
+  // list, each with capacity AllocSize * (count div AllocSize + 1), the
+  // counters and both long-text tables of `source`.
+  void CopyListsFrom(const TPwItemStore& source);
   // The state after construction: both lists and long-text tables empty,
   // AllocSize 1000, AnnotationMode false, CurrentLayer 1, layer 1 in use,
   // the default attributes.
@@ -283,8 +310,9 @@ class TPwItemStore {
       item = &annotations_.Append(alloc_size_);
       item->CoordMode = static_cast<uint8_t>(mode);
     } else {
-      item = &data_.Append(alloc_size_);
-      ++kind_count_[kind];
+      TPwDataList& data = *data_;
+      item = &data.Items.Append(alloc_size_);
+      ++data.KindCount[kind];
     }
     item->Kind = kind;
     item->Layer = current_layer_;
@@ -297,9 +325,8 @@ class TPwItemStore {
   TpwChartItem& NewTextItem(uint8_t kind, TCoordMode mode, int longTextIndex);
   TpwChartItem& AddTwoPoint(uint8_t kind, double x1, double y1, double x2, double y2, TCoordMode mode);
 
-  TPwItemContainer data_;
+  std::shared_ptr<TPwDataList> data_;  // never null
   TPwItemContainer annotations_;
-  std::array<int32_t, ckLastKind + 1> kind_count_{};
   TLongTextArray data_texts_;
   TLongTextArray annotation_texts_;
   int32_t alloc_size_ = 1000;

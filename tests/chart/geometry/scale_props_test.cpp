@@ -237,8 +237,11 @@ TEST(ScaleProps, ScaleLocationSetsAndReadsTheOrientation) {
   EXPECT_EQ(x.Orientation(), TScaleType::sctXB);
   x.SetScaleLocation(TScaleLocationHoriz::slBottom);
   EXPECT_EQ(x.Orientation(), TScaleType::sctXT);
-  x.SetOrientation(TScaleType::sctXB);  // set directly, as a chart does
-  EXPECT_EQ(x.ScaleLocation(), TScaleLocationHoriz::slTop);
+  // ScaleLocation is a stored value: setting the orientation directly, as a
+  // chart's defaults do, leaves the side read back as it was.
+  x.SetOrientation(TScaleType::sctXB);
+  EXPECT_EQ(x.ScaleLocation(), TScaleLocationHoriz::slBottom);
+  EXPECT_EQ(GetPropertyText(x, "ScaleLocation"), "slBottom");
   TScalePropsVert y;
   y.SetScaleLocation(TScaleLocationVert::slRight);
   EXPECT_EQ(y.Orientation(), TScaleType::sctYL);
@@ -334,7 +337,7 @@ TEST(ScaleProps, AssignCopiesValuesNotHandlerMouseActionOrLoading) {
   EXPECT_FALSE(dest.ShortTicks());
   EXPECT_EQ(dest.ScaleInscript(), "V");
   EXPECT_EQ(dest.Orientation(), TScaleType::sctYL);
-  EXPECT_EQ(dest.ScaleLocation(), TScaleLocationVert::slRight);
+  EXPECT_EQ(dest.ScaleLocation(), TScaleLocationVert::slLeft) << "the orientation is copied, the location not";
   EXPECT_EQ(dest.ScalePos(), 50);
   EXPECT_EQ(dest.UserTickText(), "u");
   EXPECT_TRUE(dest.Visible());
@@ -374,6 +377,7 @@ TEST(ScaleProps, ReinitializeRestoresDefaultsQuietly) {
   EXPECT_EQ(changes, 0);
   EXPECT_EQ(p.Caption(), "");
   EXPECT_EQ(p.Orientation(), TScaleType::sctYR);
+  EXPECT_EQ(p.ScaleLocation(), TScaleLocationVert::slLeft);
   EXPECT_EQ(p.ScalePos(), 0);
   EXPECT_EQ(p.Font()->Name(), TFont().Name());
   EXPECT_FALSE(p.Loading()) << "reinitialising does not reopen loading";
