@@ -4,7 +4,6 @@
 #include <chrono>
 #include <fstream>
 #include <memory>
-#include <set>
 #include <sstream>
 #include <stdexcept>
 
@@ -50,7 +49,7 @@ TRenderedChart Render(TPlotwell& chart, const TRenderOptions& options) {
     out.FastestMicros = times.front();
     out.SlowestMicros = times.back();
   }
-  out.Png = options.OutDir / (out.Name + ".png");
+  out.Png = options.OutDir / (options.FilePrefix + out.Name + ".png");
   chart.Surface()->SavePngToFile(out.Png.string());
   return out;
 }
@@ -65,12 +64,6 @@ std::vector<TRenderedChart> RenderChartsInText(const std::string& text, const st
   std::vector<TPlotwell*> charts;
   CollectCharts(root.get(), charts);
   if (charts.empty()) throw std::runtime_error(source + ": the description holds no TPlotwell");
-  std::set<std::string> names;
-  for (TPlotwell* c : charts) {
-    if (!names.insert(c->Name()).second) {
-      throw std::runtime_error(source + ": two charts are named '" + c->Name() + "'");
-    }
-  }
   std::filesystem::create_directories(options.OutDir);
   std::vector<TRenderedChart> rendered;
   for (TPlotwell* c : charts) rendered.push_back(Render(*c, options));

@@ -13,11 +13,13 @@ struct TRenderOptions {
   // ShowGraph runs this many times per chart after the first paint, each one
   // timed; 0 runs none.
   int Frames = 0;
+  // Put before each picture's file name ("demo-" gives demo-Plotwell1.png).
+  std::string FilePrefix;
 };
 
 struct TRenderedChart {
   std::string Name;           // the chart's component name
-  std::filesystem::path Png;  // OutDir / (Name + ".png")
+  std::filesystem::path Png;  // OutDir / (FilePrefix + Name + ".png")
   int Width = 0;
   int Height = 0;
   // With Frames > 0: the median, fastest and slowest ShowGraph, microseconds.
@@ -28,11 +30,11 @@ struct TRenderedChart {
 
 // Reads the form description in `file` (its root a TPlotwell, a TScale, or
 // a TForm or TPanel holding charts), paints every TPlotwell in it as it
-// shows on the screen and writes each picture to OutDir/<Name>.png (the
-// folder is created). A file that cannot be read raises std::runtime_error
-// naming it; a bad description raises EFormError (naming the line); a
-// description without charts, or two charts of one name, raise
-// std::runtime_error.
+// shows on the screen and writes each picture to OutDir/<FilePrefix><Name>.png
+// (the folder is created). A file that cannot be read raises
+// std::runtime_error naming it; a bad description raises EFormError (naming
+// the line; two components of one name are such a fault); a description
+// without charts raises std::runtime_error.
 std::vector<TRenderedChart> RenderChartsInFile(const std::filesystem::path& file, const TRenderOptions& options);
 
 // The same for a description held in memory; `source` names it in errors.

@@ -1,11 +1,14 @@
 // plotwell-render [--out FOLDER] [--frames N] FILE...: reads each form
 // description, paints every chart in it headless and writes one PNG per
-// chart. With --frames N each chart then runs ShowGraph N times and a timing
-// line is printed. Exit status 0 on success, 1 when a file fails (the others
+// chart: FOLDER/<Name>.png for one file, FOLDER/<file stem>-<Name>.png for
+// several. With --frames N each chart then runs ShowGraph N times and a
+// timing line is printed. Exit status 0 on success, 1 when a file fails (the others
 // are still rendered), 2 for a bad command line.
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,8 +22,9 @@ namespace {
 constexpr const char* Usage =
     "usage: plotwell-render [--out FOLDER] [--frames N] FILE...\n"
     "  Renders every TPlotwell of each form description FILE to FOLDER/<Name>.png\n"
-    "  (default folder: out). --frames N then runs ShowGraph N times per chart and\n"
-    "  prints the median time.\n";
+    "  (FOLDER/<file stem>-<Name>.png when several files are given; default folder:\n"
+    "  out). --frames N then runs ShowGraph N times per chart and prints the median\n"
+    "  time.\n";
 
 int BadUsage(const std::string& why) {
   std::fprintf(stderr, "plotwell-render: %s\n%s", why.c_str(), Usage);
@@ -65,7 +69,18 @@ int main(int argc, char** argv) {
     return 1;
   }
   int status = 0;
+  std::set<std::string> stems;
   for (const std::string& file : files) {
+    if (files.size() > 1) {
+      const std::string stem = std::filesystem::path(file).stem().string();
+      if (!stems.insert(stem).second) {
+        std::fprintf(stderr, "plotwell-render: %s: another file of the same name was given; rename one\n",
+                     file.c_str());
+        status = 1;
+        continue;
+      }
+      options.FilePrefix = stem + "-";
+    }
     try {
       for (const auto& chart : korvo::tools::RenderChartsInFile(file, options)) {
         std::printf("%s (%d x %d)\n", chart.Png.string().c_str(), chart.Width, chart.Height);

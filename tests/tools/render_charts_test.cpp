@@ -57,6 +57,7 @@ TEST_F(RenderChartsTest, WritesOnePictureOfEachChartAtItsSize) {
   const auto rendered = RenderChartsInFile(Write("form.txt", TwoChartsInAForm), options_);
   ASSERT_EQ(rendered.size(), 2u);
   EXPECT_EQ(rendered[0].Name, "Left");
+  EXPECT_EQ(rendered[0].Png, options_.OutDir / "Left.png");
   EXPECT_EQ(rendered[1].Name, "Right");
   TBitmap picture;
   picture.LoadPngFromFile(rendered[0].Png.string());
@@ -70,13 +71,15 @@ TEST_F(RenderChartsTest, WritesOnePictureOfEachChartAtItsSize) {
   EXPECT_EQ(picture.Canvas()->Pixel(60, 30), clWhite);
 }
 
-TEST_F(RenderChartsTest, FramesAreTimed) {
+TEST_F(RenderChartsTest, FramesAreTimedAndNamesPrefixed) {
   options_.Frames = 5;
+  options_.FilePrefix = "demo-";
   const auto rendered = RenderChartsInText("object C: TPlotwell\nend\n", "inline", options_);
   ASSERT_EQ(rendered.size(), 1u);
   EXPECT_GT(rendered[0].MedianMicros, 0);
   EXPECT_LE(rendered[0].FastestMicros, rendered[0].MedianMicros);
   EXPECT_LE(rendered[0].MedianMicros, rendered[0].SlowestMicros);
+  EXPECT_TRUE(fs::exists(options_.OutDir / "demo-C.png"));
 }
 
 TEST_F(RenderChartsTest, BadInputIsNamed) {
@@ -99,12 +102,10 @@ TEST_F(RenderChartsTest, BadInputIsNamed) {
             (dir_ / "missing.txt").string() + ": cannot open the file");
   EXPECT_EQ(message([&] { RenderChartsInText("object P: TPanel\nend\n", "p.txt", options_); }),
             "p.txt: the description holds no TPlotwell");
-  EXPECT_EQ(message([&] {
-              RenderChartsInText("object F: TForm\n object A: TPlotwell\n end\n object P: TPanel\n"
-                                 "  object A: TPlotwell\n  end\n end\nend\n",
-                                 "dup.txt", options_);
-            }),
-            "dup.txt: two charts are named 'A'");
+  EXPECT_THROW(RenderChartsInText("object F: TForm\n object A: TPlotwell\n end\n object P: TPanel\n"
+                                  "  object A: TPlotwell\n  end\n end\nend\n",
+                                  "dup.txt", options_),
+               EFormError);
   EXPECT_FALSE(fs::exists(options_.OutDir / "A.png")) << "nothing is written for a refused description";
 }
 
