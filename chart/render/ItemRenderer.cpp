@@ -1,13 +1,423 @@
-// PENDING: the item renderer is being written; this is its placeholder.
+// The item renderer: render-pass state, positions, the attribute cache, the
+// polyline batch, the duplicate-mark grid and the dispatch by kind with the
+// simple kinds. Figures with more steps are in ItemFigures.cpp, text items
+// in TextItems.cpp.
 #include "chart/render/ItemRenderer.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "base/Marks.h"
 #include "chart/CustomPlotwell.h"
+#include "chart/render/RenderMath.h"
+#include "platform/graphics/Canvas.h"
+#include "scale/PrinterFont.h"
 
 namespace korvo {
 
-void TCustomPlotwell::RenderItem(TCanvas*, const TpwChartItem&, int32_t, int32_t, bool, const TLongTextArray&, bool,
-                                 int32_t) {}
+// ---- the chart's entry points ---------------------------------------------------
 
-void TCustomPlotwell::FlushPolyline(TCanvas*) {}
+void TCustomPlotwell::RenderItem(TCanvas* canvas, const TpwChartItem& item, int32_t x0, int32_t y0,
+                                 bool monochrome, const TLongTextArray& longTexts, bool isAnnotation,
+                                 int32_t index) {
+  item_renderer_->Render(*this, canvas, item, x0, y0, monochrome, longTexts, isAnnotation, index);
+}
+
+void TCustomPlotwell::FlushPolyline(TCanvas* canvas) { item_renderer_->FlushPolyline(canvas); }
+
+// ---- pass ---------------------------------------------------------------------------
+
+void TItemRenderer::Begin(TCanvas* canvas, int32_t x0, int32_t y0, TColor colour, int32_t penWidth) {
+  batch_count_ = 0;
+  batch_start_ = TPoint{x0, y0};
+  if (canvas == nullptr) return;
+  canvas->MoveTo(x0, y0);
+  pen_width_ = penWidth;
+  canvas->Pen()->SetWidth(render::PenWidthOnCanvas(penWidth));
+  pen_color_ = colour;
+  canvas->Pen()->SetColor(colour);
+  brush_color_ = colour;
+  canvas->Brush()->SetColor(colour);
+  // A defined brush style at the start of every pass: otherwise what the
+  // last item of the previous pass left (a clear text background, a hollow
+  // figure) would decide whether the next pass fills its bars and dash gaps.
+  canvas->Brush()->SetStyle(TBrushStyle::bsSolid);
+  font_color_ = colour;
+  canvas->Font()->SetColor(colour);
+  pen_style_ = TPenStyle::psSolid;
+  canvas->Pen()->SetStyle(TPenStyle::psSolid);
+}
+
+// ---- positions ----------------------------------------------------------------------
+
+TPoint TItemRenderer::WorldPoint(int layer, double x, double y) const {
+  int32_t px, py;
+  pass_.chart->WorldToPixel(layer, x, y, px, py);
+  return TPoint{render::ClampCoord(int64_t(px) - pass_.chart->MarginLeft() + pass_.x0),
+                render::ClampCoord(int64_t(py) - pass_.chart->MarginTop() + pass_.y0)};
+}
+
+int32_t TItemRenderer::PixelX(double x) const { return render::ClampCoord(render::RoundCoord(x) + pass_.x0); }
+
+int32_t TItemRenderer::PixelY(double y) const { return render::ClampCoord(render::RoundCoord(y) + pass_.y0); }
+
+TPoint TItemRenderer::PointByMode(const TpwChartItem& item, double x, double y, uint8_t mode) const {
+  switch (TCoordMode(mode)) {
+    case TCoordMode::cmPixel:
+    case TCoordMode::cmPixelWorld:
+      return TPoint{PixelX(x), PixelY(y)};
+    case TCoordMode::cmXPixelYWorld: {
+      TPoint p = WorldPoint(item.Layer, x, y);
+      p.X = PixelX(x);
+      return p;
+    }
+    case TCoordMode::cmXWorldYPixel: {
+      TPoint p = WorldPoint(item.Layer, x, y);
+      p.Y = PixelY(y);
+      return p;
+    }
+    default:  // cmWorld, cmWorldPixel and values that are no mode
+      return WorldPoint(item.Layer, x, y);
+  }
+}
+
+void TItemRenderer::TwoPointsByMode(const TpwChartItem& item, uint8_t mode, TPoint& a, TPoint& b) const {
+  const bool firstPixel = mode == uint8_t(TCoordMode::cmPixel) || mode == uint8_t(TCoordMode::cmPixelWorld);
+  const bool secondPixel = mode == uint8_t(TCoordMode::cmPixel) || mode == uint8_t(TCoordMode::cmWorldPixel);
+  a = firstPixel ? TPoint{PixelX(item.x), PixelY(item.y)} : WorldPoint(item.Layer, item.x, item.y);
+  b = secondPixel ? TPoint{PixelX(item.x2), PixelY(item.y2)} : WorldPoint(item.Layer, item.x2, item.y2);
+}
+
+// ---- attribute cache ----------------------------------------------------------------
+//
+// A batch is always drawn with the attributes its points were added under:
+// every change draws the pending points first.
+
+void TItemRenderer::SetPenColor(TCanvas* canvas, TColor c) {
+  if (c == pen_color_) return;
+  if (batch_count_ != 0) FlushPolyline(canvas);
+  pen_color_ = c;
+  canvas->Pen()->SetColor(c);
+}
+
+void TItemRenderer::SetPenStyle(TCanvas* canvas, TPenStyle s) {
+  if (s == pen_style_) return;
+  if (batch_count_ != 0) FlushPolyline(canvas);
+  pen_style_ = s;
+  canvas->Pen()->SetStyle(s);
+}
+
+void TItemRenderer::SetBrushColor(TCanvas* canvas, TColor c) {
+  if (c == brush_color_) return;
+  if (batch_count_ != 0) FlushPolyline(canvas);
+  brush_color_ = c;
+  canvas->Brush()->SetColor(c);
+}
+
+void TItemRenderer::SetFontColor(TCanvas* canvas, TColor c) {
+  if (c == font_color_) return;
+  font_color_ = c;
+  canvas->Font()->SetColor(c);
+}
+
+void TItemRenderer::SetPenWidth(TCanvas* canvas, int32_t w) {
+  if (w == pen_width_) return;
+  if (batch_count_ != 0) FlushPolyline(canvas);
+  pen_width_ = w;
+  canvas->Pen()->SetWidth(render::PenWidthOnCanvas(w));
+}
+
+void TItemRenderer::SetLineAttributes(const TpwChartItem& item, TColor ink) {
+  TCanvas* canvas = pass_.canvas;
+  SetPenColor(canvas, ink);
+  SetPenStyle(canvas, item.PenStyle);
+  SetBrushColor(canvas, item.FillColor);
+}
+
+void TItemRenderer::SetLineAttributesForced(const TpwChartItem& item, TColor ink) {
+  TCanvas* canvas = pass_.canvas;
+  if (batch_count_ != 0) FlushPolyline(canvas);
+  pen_color_ = ink;
+  canvas->Pen()->SetColor(ink);
+  pen_style_ = item.PenStyle;
+  canvas->Pen()->SetStyle(item.PenStyle);
+  brush_color_ = item.FillColor;
+  canvas->Brush()->SetColor(item.FillColor);
+}
+
+void TItemRenderer::SetFillAttributes(const TpwChartItem& item, TColor ink, TColor paper) {
+  TCanvas* canvas = pass_.canvas;
+  SetPenColor(canvas, ink);
+  SetBrushColor(canvas, paper);
+  SetPenStyle(canvas, item.PenStyle);
+  canvas->Brush()->SetStyle(item.Hollow ? TBrushStyle::bsClear : TBrushStyle::bsSolid);
+}
+
+bool TItemRenderer::SinglePixel(TPoint a, TPoint b, TColor colour) {
+  if (!(a == b)) return false;
+  pass_.canvas->SetPixel(a.X, a.Y, colour);
+  return true;
+}
+
+// ---- polyline batch -------------------------------------------------------------------
+
+void TItemRenderer::AddPolylinePoint(TCanvas* canvas, int32_t x, int32_t y) {
+  if (batch_count_ == 0) batch_[batch_count_++] = batch_start_;
+  batch_[batch_count_++] = TPoint{x, y};
+  if (batch_count_ == BatchCapacity) {
+    FlushPolyline(canvas);
+    batch_[batch_count_++] = TPoint{x, y};
+  }
+}
+
+void TItemRenderer::FlushPolyline(TCanvas* canvas) {
+  if (batch_count_ == 0) return;
+  const std::span<const TPoint> points(batch_.data(), size_t(batch_count_));
+  if (batch_observer_ != nullptr) batch_observer_(batch_observer_context_, points);
+  const TPoint last = points.back();
+  if (canvas != nullptr) {
+    canvas->Polyline(points);
+    canvas->MoveTo(last.X, last.Y);
+  }
+  batch_start_ = last;
+  batch_count_ = 0;
+}
+
+// ---- duplicate-mark grid ----------------------------------------------------------------
+
+void TItemRenderer::ResetDupGrid(int32_t width, int32_t height, int32_t d) {
+  dup_d_ = std::clamp(d, 1, 3);
+  dup_cols_ = std::max<int64_t>(0, int64_t(width) + 2 * dup_d_);
+  dup_rows_ = std::max<int64_t>(0, int64_t(height) + 2 * dup_d_);
+  const int64_t cells = dup_cols_ * dup_rows_;
+  dup_grid_ = cells > 0 && cells <= MaxGridCells;
+  if (!dup_grid_) {
+    dup_cols_ = dup_rows_ = 0;
+    return;
+  }
+  dup_cells_.assign(size_t(cells), -1);  // keeps the memory of an earlier, larger grid
+}
+
+bool TItemRenderer::ClaimMark(int32_t x, int32_t y, int32_t glyph) {
+  if (!dup_grid_) return true;
+  const int64_t col = int64_t(x) + dup_d_, row = int64_t(y) + dup_d_;
+  if (col < 0 || col >= dup_cols_ || row < 0 || row >= dup_rows_) return true;  // off the grid: no test
+  int32_t* cells = dup_cells_.data();
+  if (cells[row * dup_cols_ + col] == glyph) return false;
+  // The claimed square, cut at the grid's edges (a mark near the border of
+  // the grid reaches beyond it).
+  const int64_t c0 = std::max<int64_t>(0, col - dup_d_), c1 = std::min<int64_t>(dup_cols_ - 1, col + dup_d_);
+  const int64_t r0 = std::max<int64_t>(0, row - dup_d_), r1 = std::min<int64_t>(dup_rows_ - 1, row + dup_d_);
+  for (int64_t r = r0; r <= r1; ++r) std::fill(cells + r * dup_cols_ + c0, cells + r * dup_cols_ + c1 + 1, glyph);
+  return true;
+}
+
+// ---- the kinds ------------------------------------------------------------------------------
+
+void TItemRenderer::Render(TCustomPlotwell& chart, TCanvas* canvas, const TpwChartItem& item, int32_t x0,
+                           int32_t y0, bool monochrome, const TLongTextArray& longTexts, bool isAnnotation,
+                           int32_t index) {
+  const uint8_t kind = item.Kind;
+  if (canvas == nullptr || kind == 0 || kind == 10 || kind == 11 || kind > ckLastKind) return;
+  pass_.chart = &chart;
+  pass_.canvas = canvas;
+  pass_.x0 = x0;
+  pass_.y0 = y0;
+  pass_.monochrome = monochrome;
+
+  // The line width field of text items holds their long-text index.
+  if (kind != ckText && kind != ckTextOffs && item.LineWidth != pen_width_) SetPenWidth(canvas, item.LineWidth);
+
+  const TColor ink = monochrome ? clBlack : item.Color;
+  const TColor paper = monochrome ? clSilver : item.FillColor;
+
+  switch (kind) {
+    case ckDrawTo:  // the hot path: no flush unless the attributes change
+      DrawToItem(item, ink, PointByMode(item, item.x, item.y, item.CoordMode));
+      return;
+    case ckDrawRel: {
+      const TPoint pen = canvas->PenPos();
+      DrawToItem(item, ink,
+                 TPoint{render::SaturateAdd(pen.X, render::RoundCoord(item.x)),
+                        render::SaturateAdd(pen.Y, render::RoundCoord(item.y))});
+      return;
+    }
+    case ckMoveRel: {
+      const TPoint pen = canvas->PenPos();  // read before the flush moves the pen
+      const TPoint p{render::SaturateAdd(pen.X, render::RoundCoord(item.x)),
+                     render::SaturateAdd(pen.Y, render::RoundCoord(item.y))};
+      FlushPolyline(canvas);
+      batch_start_ = p;
+      canvas->MoveTo(p.X, p.Y);
+      return;
+    }
+    case ckMoveTo: {
+      const TPoint p = PointByMode(item, item.x, item.y, item.CoordMode);
+      FlushPolyline(canvas);
+      batch_start_ = p;
+      canvas->MoveTo(p.X, p.Y);
+      return;
+    }
+    case ckVector:
+      DrawVectorItem(item, ink);
+      return;
+    case ckMark:
+      DrawMarkItem(item, ink);
+      return;
+    default:
+      break;
+  }
+
+  // Every other kind starts by drawing the pending batch.
+  FlushPolyline(canvas);
+  switch (kind) {
+    case ckLine: {
+      SetLineAttributes(item, ink);
+      TPoint a, b;
+      TwoPointsByMode(item, item.CoordMode, a, b);
+      if (SinglePixel(a, b, ink)) return;
+      canvas->MoveTo(a.X, a.Y);
+      canvas->LineTo(b.X, b.Y);
+      return;
+    }
+    case ckShiftedLine: {
+      SetLineAttributes(item, ink);
+      TPoint a = WorldPoint(item.Layer, item.x, item.y), b = WorldPoint(item.Layer, item.x2, item.y2);
+      a = TPoint{render::ClampCoord(int64_t(a.X) + item.Param1), render::ClampCoord(int64_t(a.Y) + item.Param2)};
+      b = TPoint{render::ClampCoord(int64_t(b.X) + item.Param1), render::ClampCoord(int64_t(b.Y) + item.Param2)};
+      if (SinglePixel(a, b, ink)) return;
+      canvas->MoveTo(a.X, a.Y);
+      canvas->LineTo(b.X, b.Y);
+      return;
+    }
+    case ckVertLine:
+    case ckHorizLine: {
+      const bool pixel = item.CoordMode == uint8_t(TCoordMode::cmPixel) ||
+                         item.CoordMode == uint8_t(TCoordMode::cmPixelWorld);
+      SetLineAttributesForced(item, ink);
+      const TCustomPlotwell& c = *pass_.chart;
+      if (kind == ckVertLine) {
+        const int32_t col = pixel ? PixelX(item.x) : WorldPoint(item.Layer, item.x, 0).X;
+        canvas->MoveTo(col, y0);
+        canvas->LineTo(col, render::ClampInt32(int64_t(c.Height()) - c.MarginBottom() - c.MarginTop() + y0));
+      } else {
+        const int32_t row = pixel ? PixelY(item.y) : WorldPoint(item.Layer, 0, item.y).Y;
+        canvas->MoveTo(x0, row);
+        canvas->LineTo(render::ClampInt32(int64_t(c.Width()) - c.MarginLeft() - c.MarginRight() + x0), row);
+      }
+      return;
+    }
+    case ckRectangle:
+      DrawRectangleItem(item, ink, paper);
+      return;
+    case ckPixelBox:
+      DrawPixelBoxItem(item, ink, paper);
+      return;
+    case ckEllipse:
+      DrawEllipseItem(item, ink, paper);
+      return;
+    case ckFramedRect:
+      DrawFramedRectItem(item, paper);
+      return;
+    case ckBar3D:
+      DrawBar3DItem(item, ink, paper);
+      return;
+    case ckArrow:
+    case ckDoubleArrow:
+      DrawArrowItem(item, ink, paper);
+      return;
+    case ckErrorMark:
+      DrawErrorMarkItem(item, ink);
+      return;
+    case ckArc:
+      DrawArcItem(item, ink);
+      return;
+    case ckCross:
+      DrawCrossItem(item, ink, paper);
+      return;
+    case ckText:
+    case ckTextOffs:
+      DrawTextItem(item, ink, longTexts, isAnnotation, index);
+      return;
+    default:
+      return;
+  }
+}
+
+void TItemRenderer::DrawToItem(const TpwChartItem& item, TColor ink, TPoint p) {
+  if (ink != pen_color_ || item.PenStyle != pen_style_ || item.FillColor != brush_color_) {
+    SetLineAttributesForced(item, ink);
+  }
+  AddPolylinePoint(pass_.canvas, p.X, p.Y);
+}
+
+void TItemRenderer::DrawVectorItem(const TpwChartItem& item, TColor ink) {
+  TCanvas* canvas = pass_.canvas;
+  FlushPolyline(canvas);
+  SetLineAttributes(item, ink);
+  const TPoint s = WorldPoint(item.Layer, item.x, item.y);
+  const TPoint e{render::ClampCoord(s.X + render::RoundCoord(item.x2)),
+                 render::ClampCoord(s.Y + render::RoundCoord(item.y2))};
+  if (SinglePixel(s, e, ink)) return;
+  // The vector stays in the batch: a following DrawTo continues from its end.
+  batch_start_ = s;
+  AddPolylinePoint(canvas, e.X, e.Y);
+}
+
+void TItemRenderer::DrawMarkItem(const TpwChartItem& item, TColor ink) {
+  TCanvas* canvas = pass_.canvas;
+  FlushPolyline(canvas);
+  const TCustomPlotwell& chart = *pass_.chart;
+  const bool world = item.CoordMode == uint8_t(TCoordMode::cmWorld);
+  // Visibility, read from the item's own coordinates (NaN is never inside).
+  if (world) {
+    const int layer = render::ClampLayer(item.Layer);
+    if (!render::Between(item.x, chart.XProps(layer)->RangeLow(), chart.XProps(layer)->RangeHigh()) ||
+        !render::Between(item.y, chart.YProps(layer)->RangeLow(), chart.YProps(layer)->RangeHigh())) {
+      return;
+    }
+  } else {
+    const double w = double(int64_t(chart.Width()) - chart.MarginRight() - chart.MarginLeft());
+    const double h = double(int64_t(chart.Height()) - chart.MarginBottom() - chart.MarginTop());
+    if (!(item.x >= 0 && item.x <= w && item.y >= 0 && item.y <= h)) return;
+  }
+  SetPenColor(canvas, ink);
+  SetPenStyle(canvas, item.PenStyle);
+  const TPoint p = world ? WorldPoint(item.Layer, item.x, item.y) : TPoint{PixelX(item.x), PixelY(item.y)};
+  if (item.Param3 > 51) AdjustFontForPrinter(canvas, item.Param1);
+  if (chart.AvoidDuplicateMarks() && !ClaimMark(p.X, p.Y, item.Param3)) return;
+  const uint8_t glyph = uint8_t(item.Param3);
+  DrawMark(canvas, glyph, p.X, p.Y);
+  // A character mark writes in the pen colour: the font colour is now ink.
+  if (glyph > 51) font_color_ = canvas->Font()->Color();
+}
+
+void TItemRenderer::DrawRectangleItem(const TpwChartItem& item, TColor ink, TColor paper) {
+  SetFillAttributes(item, ink, paper);
+  TPoint a, b;
+  TwoPointsByMode(item, item.CoordMode, a, b);
+  if (SinglePixel(a, b, ink)) return;
+  render::MakeInclusive(a, b);
+  pass_.canvas->Rectangle(a.X, a.Y, b.X, b.Y);
+}
+
+void TItemRenderer::DrawPixelBoxItem(const TpwChartItem& item, TColor ink, TColor paper) {
+  SetFillAttributes(item, ink, paper);
+  const TPoint c = WorldPoint(item.Layer, item.x, item.y);
+  TPoint a{render::ClampCoord(int64_t(c.X) - item.Param1), render::ClampCoord(int64_t(c.Y) - item.Param2)};
+  TPoint b{render::ClampCoord(int64_t(c.X) + item.Param1), render::ClampCoord(int64_t(c.Y) + item.Param2)};
+  if (SinglePixel(a, b, ink)) return;
+  render::MakeInclusive(a, b);
+  pass_.canvas->Rectangle(a.X, a.Y, b.X, b.Y);
+}
+
+void TItemRenderer::DrawEllipseItem(const TpwChartItem& item, TColor ink, TColor paper) {
+  SetFillAttributes(item, ink, paper);
+  TPoint a = WorldPoint(item.Layer, item.x - item.x2, item.y + item.y2);
+  TPoint b = WorldPoint(item.Layer, item.x + item.x2, item.y - item.y2);
+  if (SinglePixel(a, b, ink)) return;
+  render::MakeInclusive(a, b);
+  pass_.canvas->Ellipse(a.X, a.Y, b.X, b.Y);
+}
 
 }  // namespace korvo

@@ -1,10 +1,185 @@
 // The renderer of chart items: draws one TpwChartItem at a time onto a canvas
-// and keeps the state of one render pass.
-// PENDING: the item renderer is being written; this is its placeholder.
+// and keeps the state of one render pass. The chart owns one renderer
+// (created with the chart) and reaches it through RenderItem and
+// FlushPolyline; the data render resets it at its start (Begin).
+//
+// Positions. An item's world point of layer L becomes the canvas position
+// (px - MarginLeft + X0, py - MarginTop + Y0), (px, py) being WorldToPixel's
+// control pixel; a pixel coordinate v becomes round(v) + X0 (or + Y0),
+// halves to even, NaN taken as 0. Every converted coordinate is then clamped
+// to -30000..30000, except for the relative kinds (ckMoveRel, ckDrawRel),
+// which add to the canvas pen position and saturate at the 32-bit range.
+//
+// Colours. ink = the item's Color (black when monochrome); paper = its
+// FillColor (silver when monochrome) for the filled kinds; the text
+// background = its FillColor (white when monochrome). The line kinds set the
+// brush to the item's FillColor as stored, which paints the gaps of dashed
+// pens.
+//
+// Attribute cache. Pen colour, pen style, brush colour, font colour and pen
+// width are set on the canvas only when they differ from what the renderer
+// last put there. Code that changes one of them on the canvas during a pass
+// (the grid, the text labels) tells the renderer with the Note* calls.
+//
+// Polyline batch. Consecutive ckDrawTo / ckDrawRel points with equal
+// attributes are collected, at most BatchCapacity points, and drawn as one
+// Polyline; a full batch is drawn and the new one starts with its last
+// point, so the line stays connected (and a dashed pen's phase runs on
+// within one batch). A change of pen width, colour, style or brush colour
+// draws the batch first.
+//
+// Duplicate-mark grid (AvoidDuplicateMarks): one 32-bit cell per canvas
+// pixel of the control's size widened by d = MinDupMarkDist on every side;
+// a cell holds the glyph that last claimed it or -1. A mark whose cell
+// holds its glyph is left out; a drawn mark claims the (2d + 1)^2 cells
+// around it. A mark whose position lies outside the grid (possible with a
+// large target canvas and a far-moved origin) is drawn without the test.
 #pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "chart/items/ChartItem.h"
+#include "platform/Types.h"
+#include "platform/graphics/Color.h"
+#include "platform/graphics/Pen.h"
 
 namespace korvo {
 
-class TItemRenderer {};
+class TCanvas;
+class TCustomPlotwell;
+class TLongTextArray;
+
+class TItemRenderer {
+ public:
+  static constexpr int BatchCapacity = 200;
+
+  TItemRenderer() = default;
+  TItemRenderer(const TItemRenderer&) = delete;
+  TItemRenderer& operator=(const TItemRenderer&) = delete;
+
+  // Starts a render pass on `canvas`: the batch is emptied and starts at
+  // (x0, y0), where the canvas pen is moved; pen, brush and font colour
+  // become `colour`, the pen style psSolid, the pen width `penWidth`, the
+  // brush style solid, all set on the canvas and cached.
+  void Begin(TCanvas* canvas, int32_t x0, int32_t y0, TColor colour, int32_t penWidth);
+
+  // Draws `item` for `chart` (see the kinds in ItemRenderer.cpp).
+  void Render(TCustomPlotwell& chart, TCanvas* canvas, const TpwChartItem& item, int32_t x0, int32_t y0,
+              bool monochrome, const TLongTextArray& longTexts, bool isAnnotation, int32_t index);
+
+  // ---- attribute cache --------------------------------------------------
+  void SetPenColor(TCanvas* canvas, TColor c);
+  void SetPenStyle(TCanvas* canvas, TPenStyle s);
+  void SetBrushColor(TCanvas* canvas, TColor c);
+  void SetFontColor(TCanvas* canvas, TColor c);
+  void SetPenWidth(TCanvas* canvas, int32_t w);
+  // Another step set the value on the canvas itself: the cache follows.
+  void NotePenColor(TColor c) { pen_color_ = c; }
+  void NotePenWidth(int32_t w) { pen_width_ = w; }
+  void NoteBrushColor(TColor c) { brush_color_ = c; }
+  TColor CachedPenColor() const { return pen_color_; }
+  TPenStyle CachedPenStyle() const { return pen_style_; }
+  TColor CachedBrushColor() const { return brush_color_; }
+  TColor CachedFontColor() const { return font_color_; }
+  int32_t CachedPenWidth() const { return pen_width_; }
+
+  // ---- polyline batch ----------------------------------------------------
+  // Appends one canvas point; an empty batch first takes the start point.
+  void AddPolylinePoint(TCanvas* canvas, int32_t x, int32_t y);
+  // Draws the pending points as one Polyline (nothing when there are none),
+  // moves the canvas pen to the last point and makes it the start point.
+  void FlushPolyline(TCanvas* canvas);
+  TPoint BatchStart() const { return batch_start_; }
+  void SetBatchStart(TPoint p) { batch_start_ = p; }
+  int BatchCount() const { return batch_count_; }
+
+  // Sees every Polyline the batch draws, before it is drawn: a plain
+  // function pointer, tested once per Polyline, so an unset observer costs
+  // nothing per point. For tests and tools.
+  using TBatchObserver = void (*)(void* context, std::span<const TPoint> points);
+  void SetBatchObserver(TBatchObserver observer, void* context) {
+    batch_observer_ = observer;
+    batch_observer_context_ = context;
+  }
+
+  // ---- duplicate-mark grid -----------------------------------------------
+  // Sizes the grid to (width + 2d) x (height + 2d) cells, all free; the
+  // memory is kept for the next pass. d is kept within 1..3. A grid beyond
+  // MaxGridCells is not made and every mark is drawn.
+  void ResetDupGrid(int32_t width, int32_t height, int32_t d);
+  // False when the mark of `glyph` at canvas position (x, y) is to be left
+  // out; otherwise claims its cells (when it lies on the grid) and returns
+  // true.
+  bool ClaimMark(int32_t x, int32_t y, int32_t glyph);
+  static constexpr int64_t MaxGridCells = int64_t(1) << 26;
+
+ private:
+  // The state of the item being drawn.
+  struct TPass {
+    TCustomPlotwell* chart = nullptr;
+    TCanvas* canvas = nullptr;
+    int32_t x0 = 0, y0 = 0;
+    bool monochrome = false;
+  };
+
+  // Conversions (see the header comment), clamped to +-CoordLimit.
+  TPoint WorldPoint(int layer, double x, double y) const;
+  int32_t PixelX(double x) const;
+  int32_t PixelY(double y) const;
+  // A one-point position by mode, as ckMoveTo, ckDrawTo and ckText read it.
+  TPoint PointByMode(const TpwChartItem& item, double x, double y, uint8_t mode) const;
+  // The two points of ckLine, ckRectangle and ckFramedRect by mode.
+  void TwoPointsByMode(const TpwChartItem& item, uint8_t mode, TPoint& a, TPoint& b) const;
+
+  void SetLineAttributes(const TpwChartItem& item, TColor ink);
+  void SetFillAttributes(const TpwChartItem& item, TColor ink, TColor paper);
+  void SetLineAttributesForced(const TpwChartItem& item, TColor ink);
+  // Single pixel rule: when a == b, SetPixel(a, colour) and true.
+  bool SinglePixel(TPoint a, TPoint b, TColor colour);
+
+  // The kinds (ItemRenderer.cpp, ItemFigures.cpp, TextItems.cpp).
+  void DrawMarkItem(const TpwChartItem& item, TColor ink);
+  void DrawToItem(const TpwChartItem& item, TColor ink, TPoint p);
+  void DrawRectangleItem(const TpwChartItem& item, TColor ink, TColor paper);
+  void DrawFramedRectItem(const TpwChartItem& item, TColor paper);
+  void DrawBar3DItem(const TpwChartItem& item, TColor ink, TColor paper);
+  void DrawEllipseItem(const TpwChartItem& item, TColor ink, TColor paper);
+  void DrawArrowItem(const TpwChartItem& item, TColor ink, TColor paper);
+  void DrawPixelBoxItem(const TpwChartItem& item, TColor ink, TColor paper);
+  void DrawErrorMarkItem(const TpwChartItem& item, TColor ink);
+  void DrawArcItem(const TpwChartItem& item, TColor ink);
+  void DrawVectorItem(const TpwChartItem& item, TColor ink);
+  void DrawCrossItem(const TpwChartItem& item, TColor ink, TColor paper);
+  void DrawTextItem(const TpwChartItem& item, TColor ink, const TLongTextArray& longTexts, bool isAnnotation,
+                    int32_t index);
+
+  TPass pass_;
+
+  TColor pen_color_ = clBlack;
+  TPenStyle pen_style_ = TPenStyle::psSolid;
+  TColor brush_color_ = clWhite;
+  TColor font_color_ = clBlack;
+  int32_t pen_width_ = 1;
+
+  std::array<TPoint, BatchCapacity> batch_{};
+  int batch_count_ = 0;
+  TPoint batch_start_{};
+  TBatchObserver batch_observer_ = nullptr;
+  void* batch_observer_context_ = nullptr;
+
+  std::vector<int32_t> dup_cells_;
+  int64_t dup_cols_ = 0, dup_rows_ = 0;
+  int32_t dup_d_ = 1;
+  bool dup_grid_ = false;
+
+  // The text of a text item while OnBeforeRenderText may change it; its
+  // memory is kept between items.
+  std::string text_;
+};
 
 }  // namespace korvo
