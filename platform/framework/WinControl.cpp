@@ -322,6 +322,10 @@ void TWinControl::BoundsChanged(const TRect& old) {
   const int frame_w = Width() - ClientWidth(), frame_h = Height() - ClientHeight();
   if (surface_ && resized) {
     try {
+      // The old picture has the old size and a resized control repaints, so
+      // its pixels are not kept: the surface is made afresh (one fill)
+      // instead of being copied row by row into the new size.
+      surface_->SetSize(0, 0);
       surface_->SetSize(ClientWidth(), ClientHeight());
     } catch (...) {
       // A surface that cannot have the size leaves the control as it was.
@@ -329,6 +333,11 @@ void TWinControl::BoundsChanged(const TRect& old) {
       top_ = old.Top;
       width_ = int(old.Width());
       height_ = int(old.Height());
+      try {
+        surface_->SetSize(ClientWidth(), ClientHeight());
+      } catch (...) {
+        // Out of memory again: the control keeps an empty surface.
+      }
       throw;
     }
   }
