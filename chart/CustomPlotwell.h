@@ -271,6 +271,10 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
                   const TLongTextArray& longTexts, bool isAnnotation, int32_t index);
   // Draws the pending polyline batch.
   void FlushPolyline(TCanvas* canvas);
+  // The renderer state of the running render pass (chart/render/ItemRenderer.h):
+  // the attribute cache the render steps keep in step, and the batch
+  // observer that tools and tests may set. Owned by the chart.
+  TItemRenderer* ItemRenderer() const { return item_renderer_.get(); }
 
   // The control's picture (Width x Height), the plot area's
   // ((W + 1) x (H + 1), each side at least 0) and the background picture
