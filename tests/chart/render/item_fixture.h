@@ -57,6 +57,11 @@ class ItemChart : public ::testing::Test {
     c->Font()->SetColor(clWhite);
   }
   TCanvas* Ref() { return ref.Canvas(); }
+  // Keeps in `before` a copy of `target` as the data render leaves it just
+  // before the plot frame (which covers the plot area's outermost pixels).
+  void SnapshotBeforeFrame(const TBitmap& target) {
+    chart.OnDataRendered = [this, &target](TObject*, TCanvas*, int, int) { before.Assign(target); };
+  }
   // Pixels that differ between the render and the reference, once the
   // reference has the render's last step too: the (white) plot frame on the
   // outermost rows and columns.
@@ -77,6 +82,7 @@ class ItemChart : public ::testing::Test {
   TPlotwell chart;
   TBitmap bmp;
   TBitmap ref;
+  TBitmap before;
 };
 
 inline TColor PixelAt(const TBitmap& b, int32_t x, int32_t y) { return b.Canvas()->Pixel(x, y); }
