@@ -1,6 +1,6 @@
-// Where a scale draws: a stand-alone scale owns a control-sized surface; a
-// scale embedded in a chart draws onto the chart's bitmap and owns none, so
-// resizing it allocates nothing.
+// A stand-alone scale owns a control-sized surface; a scale embedded in a
+// chart draws onto the chart's bitmap and owns none, so resizing it
+// allocates nothing.
 #include <gtest/gtest.h>
 
 #include "platform/graphics/Bitmap.h"
@@ -10,49 +10,26 @@
 namespace korvo {
 namespace {
 
-TEST(ScaleSurface, StandAloneScalesKeepTheirSurface) {
-  TScale s(nullptr);
-  ASSERT_NE(s.Surface(), nullptr);
-  EXPECT_EQ(s.Surface()->Width(), 400);
-  s.SetBounds(0, 0, 120, 30);
-  EXPECT_EQ(s.Surface()->Width(), 120);
-  EXPECT_EQ(s.Surface()->Height(), 30);
-  // Embedded it gives the surface up, and gets it back when it stands alone
-  // again (sized to the control).
-  s.SetEmbedded(true);
-  EXPECT_EQ(s.Surface(), nullptr);
-  s.SetBounds(0, 0, 200, 50);
-  s.SetEmbedded(false);
-  ASSERT_NE(s.Surface(), nullptr);
-  EXPECT_EQ(s.Surface()->Width(), 200);
-  // The defaults of a stand-alone scale are those of a control of its own.
-  s.SetEmbedded(true);
-  s.SetDefaults();
-  EXPECT_FALSE(s.Embedded());
-  EXPECT_NE(s.Surface(), nullptr);
-}
-
-TEST(ScaleSurface, EmbeddedScalesOwnNoSurface) {
-  TScale s(nullptr, TScalePlacement::spEmbedded);
-  EXPECT_TRUE(s.Embedded());
-  EXPECT_EQ(s.Surface(), nullptr);
-  EXPECT_EQ(s.Width(), 400);
-  s.SetDefaults();  // a chart's renderer stays what it was made
-  EXPECT_TRUE(s.Embedded());
-  EXPECT_EQ(s.Surface(), nullptr);
-  EXPECT_EQ(test::AllocationsDuring([&] { s.SetBounds(0, 0, 1920, 1080); }), 0);
-  // It still draws onto the canvas it is given.
-  TBitmap target(1920, 1080);
-  s.SetTransparent(true);
-  s.SetExternalCanvas(target.Canvas(), 0, 0);
-  s.ForcePaint();
-  EXPECT_GT(s.NumTicks(), 2);
-  // Assigning a stand-alone scale's values keeps the kind of the target.
+TEST(ScaleSurface, OnlyStandAloneScalesOwnOne) {
   TScale alone(nullptr);
-  TScale copy(nullptr, TScalePlacement::spEmbedded);
-  copy.Assign(alone);
-  EXPECT_FALSE(copy.Embedded()) << "Embedded is copied";
-  EXPECT_NE(copy.Surface(), nullptr) << "and the surface follows it";
+  alone.SetBounds(0, 0, 120, 30);
+  EXPECT_EQ(alone.Surface()->Width(), 120);
+  alone.SetEmbedded(true);
+  EXPECT_EQ(alone.Surface(), nullptr);
+  alone.SetDefaults();  // a control of its own again, with its surface
+  ASSERT_NE(alone.Surface(), nullptr);
+  EXPECT_EQ(alone.Surface()->Height(), 30);
+
+  TScale renderer(nullptr, TScalePlacement::spEmbedded);
+  renderer.SetDefaults();  // stays what it was made
+  EXPECT_TRUE(renderer.Embedded());
+  EXPECT_EQ(renderer.Surface(), nullptr);
+  EXPECT_EQ(test::AllocationsDuring([&] { renderer.SetBounds(0, 0, 1920, 1080); }), 0);
+  TBitmap target(1920, 1080);
+  renderer.SetTransparent(true);
+  renderer.SetExternalCanvas(target.Canvas(), 0, 0);
+  renderer.ForcePaint();
+  EXPECT_GT(renderer.NumTicks(), 2) << "it still draws onto the canvas it is given";
 }
 
 }  // namespace
