@@ -4,13 +4,14 @@
 
 #include "chart/CustomPlotwell.h"
 #include "chart/render/GridValues.h"
-#include "chart/render/RenderPixels_p.h"
+#include "chart/render/ItemRenderer.h"
+#include "chart/render/RenderMath.h"
 #include "scale/Scale.h"
 
 namespace korvo {
 namespace {
 
-using render::ClampPixel;
+using render::ClampInt32;
 
 class TIgnoreTicks final : public TTickSink {
  public:
@@ -69,8 +70,11 @@ void TCustomPlotwell::DrawGrid(TCanvas* canvas, int32_t x0, int32_t y0) {
   const int64_t dx = int64_t(x0) - margin_left_;
   const int64_t dy = int64_t(y0) - margin_top_;
 
+  // The attribute cache of the data render follows what is set here.
   canvas->Brush()->SetColor(chart_color_);
   canvas->Pen()->SetColor(grid_color_);
+  item_renderer_->NoteBrushColor(chart_color_);
+  item_renderer_->NotePenColor(grid_color_);
 
   const GridStyleType style = grid_style_;
   const bool dotted = style == GridStyleType::gsVertDotLines || style == GridStyleType::gsHorizDotLines ||
@@ -95,7 +99,7 @@ void TCustomPlotwell::DrawGrid(TCanvas* canvas, int32_t x0, int32_t y0) {
       while (rows.Next(y)) {
         int32_t px, py;
         WorldToPixel(layer, x, y, px, py);
-        canvas->SetPixel(ClampPixel(px + dx), ClampPixel(py + dy), grid_color_);
+        canvas->SetPixel(ClampInt32(px + dx), ClampInt32(py + dy), grid_color_);
         --budget;
       }
     }
@@ -111,8 +115,8 @@ void TCustomPlotwell::DrawGrid(TCanvas* canvas, int32_t x0, int32_t y0) {
       int32_t px, pyFrom, pyTo;
       WorldToPixel(layer, x, yp.RangeLow(), px, pyFrom);
       WorldToPixel(layer, x, yp.RangeHigh(), px, pyTo);
-      canvas->MoveTo(ClampPixel(px + dx), ClampPixel(pyFrom + dy));
-      canvas->LineTo(ClampPixel(px + dx), ClampPixel(pyTo + dy));
+      canvas->MoveTo(ClampInt32(px + dx), ClampInt32(pyFrom + dy));
+      canvas->LineTo(ClampInt32(px + dx), ClampInt32(pyTo + dy));
     }
   }
   if (horizontal) {
@@ -122,8 +126,8 @@ void TCustomPlotwell::DrawGrid(TCanvas* canvas, int32_t x0, int32_t y0) {
       int32_t pxFrom, pxTo, py;
       WorldToPixel(layer, xp.RangeLow(), y, pxFrom, py);
       WorldToPixel(layer, xp.RangeHigh(), y, pxTo, py);
-      canvas->MoveTo(ClampPixel(pxFrom + dx), ClampPixel(py + dy));
-      canvas->LineTo(ClampPixel(pxTo + dx), ClampPixel(py + dy));
+      canvas->MoveTo(ClampInt32(pxFrom + dx), ClampInt32(py + dy));
+      canvas->LineTo(ClampInt32(pxTo + dx), ClampInt32(py + dy));
     }
   }
   if (dotted) canvas->Pen()->SetStyle(TPenStyle::psSolid);

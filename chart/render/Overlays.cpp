@@ -5,18 +5,27 @@
 // and narrowed only for the canvas call; nothing here is clamped to the plot
 // area, the canvas cuts what lies outside.
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 
 #include "chart/CustomPlotwell.h"
 #include "chart/render/CanvasState.h"
-#include "chart/render/RenderPixels_p.h"
+#include "chart/render/ItemRenderer.h"
+#include "chart/render/RenderMath.h"
 #include "scale/PrinterFont.h"
 
 namespace korvo {
 namespace {
 
-using render::ClampPixel;
-using render::RoundPixel;
+using render::ClampInt32;
+
+// A label anchor given in control pixels (any double), rounded half to even
+// within +-2^40; false for NaN, which has no position.
+bool RoundAnchor(double v, int64_t& out) {
+  if (std::isnan(v)) return false;
+  out = render::RoundCoord(v);
+  return true;
+}
 
 // Calls f(line, index) for each line of a caption; a line feed separates
 // lines, so n line feeds give n + 1 lines (the last possibly empty).
@@ -45,19 +54,19 @@ void TCustomPlotwell::DrawTextLabels(TCanvas* canvas, int32_t x0, int32_t y0) {
     const TTextLabel& label = *text_labels_[size_t(i - 1)];
     if (label.Mode() == TTxtLblMode::tlOff || !LayerVisible(label.Layer()) || !label.Visible()) continue;
 
-    // 1. The anchor, plus the origin.
+    // The anchor, plus the origin.
     const TTxtLblAttachMode attach = label.AttachToData();
     int32_t wx = 0, wy = 0;
     if (attach != TTxtLblAttachMode::tlamNone) WorldToPixel(label.Layer(), label.PosX(), label.PosY(), wx, wy);
     int64_t x = wx, y = wy;
     const bool pixelX = attach == TTxtLblAttachMode::tlamNone || attach == TTxtLblAttachMode::tlamYOnly;
     const bool pixelY = attach == TTxtLblAttachMode::tlamNone || attach == TTxtLblAttachMode::tlamXOnly;
-    if (pixelX && !RoundPixel(label.PosX(), x)) continue;  // a NaN anchor is nowhere
-    if (pixelY && !RoundPixel(label.PosY(), y)) continue;
+    if (pixelX && !RoundAnchor(label.PosX(), x)) continue;  // a NaN anchor is nowhere
+    if (pixelY && !RoundAnchor(label.PosY(), y)) continue;
     x += x0;
     y += y0;
 
-    // 2, 3. Font, pen and brush.
+    // Font, pen and brush.
     canvas->Font()->Assign(*label.Font());
     AdjustFontForPrinter(canvas, label.Font()->Size());
     canvas->Pen()->SetColor(label.ColorBorder());
@@ -65,7 +74,7 @@ void TCustomPlotwell::DrawTextLabels(TCanvas* canvas, int32_t x0, int32_t y0) {
     canvas->Brush()->SetColor(label.ColorBkg());
     canvas->Brush()->SetStyle(label.Transparent() ? TBrushStyle::bsClear : TBrushStyle::bsSolid);
 
-    // 4. Measure.
+    // Measure.
     const std::string_view caption = label.Caption();
     int64_t n = 0, W = 0;
     ForEachLine(caption, [&](std::string_view line, int) {
@@ -75,7 +84,7 @@ void TCustomPlotwell::DrawTextLabels(TCanvas* canvas, int32_t x0, int32_t y0) {
     if (W == 0) W = canvas->TextWidth(caption);
     const int64_t h = canvas->TextHeight(caption);
 
-    // 5. y becomes the bottom of the block, x its left edge.
+    // y becomes the bottom of the block, x its left edge.
     switch (label.VerticalAlignment()) {
       case TVerticalAlignment::vaTop: y += n * h; break;
       case TVerticalAlignment::vaCenter: y += n * h / 2; break;
@@ -87,14 +96,14 @@ void TCustomPlotwell::DrawTextLabels(TCanvas* canvas, int32_t x0, int32_t y0) {
       case TAlignment::taCenter: x -= W / 2; break;
     }
 
-    // 6. Canvas positions and the box.
+    // Canvas positions and the box.
     const int64_t cx = x - margin_left_, cy = y - margin_top_;
     const auto box = [&](int64_t shiftX, int64_t shiftY) {
-      canvas->Rectangle(ClampPixel(cx - 4 + shiftX), ClampPixel(cy - n * h - 2 + shiftY),
-                        ClampPixel(cx + W + 4 + shiftX), ClampPixel(cy + 2 + shiftY));
+      canvas->Rectangle(ClampInt32(cx - 4 + shiftX), ClampInt32(cy - n * h - 2 + shiftY),
+                        ClampInt32(cx + W + 4 + shiftX), ClampInt32(cy + 2 + shiftY));
     };
 
-    // 7. The box by mode.
+    // The box by mode.
     switch (label.Mode()) {
       case TTxtLblMode::tlOff: break;
       case TTxtLblMode::tlsimple:
@@ -110,8 +119,8 @@ void TCustomPlotwell::DrawTextLabels(TCanvas* canvas, int32_t x0, int32_t y0) {
           box(0, 0);
         }
         canvas->Pen()->SetColor(label.ColorBorder());
-        canvas->MoveTo(ClampPixel(cx), ClampPixel(cy));
-        canvas->LineTo(ClampPixel(cx + W), ClampPixel(cy));
+        canvas->MoveTo(ClampInt32(cx), ClampInt32(cy));
+        canvas->LineTo(ClampInt32(cx + W), ClampInt32(cy));
         break;
       case TTxtLblMode::tlShadow:
         canvas->Pen()->SetColor(label.ColorShadow());
@@ -123,10 +132,10 @@ void TCustomPlotwell::DrawTextLabels(TCanvas* canvas, int32_t x0, int32_t y0) {
         break;
     }
 
-    // 8. The text: line k (from 0) has its top at y' - h * (n - k), placed
+    // The text: line k (from 0) has its top at y' - h * (n - k), placed
     // within the block by the horizontal alignment.
     if (n == 1) {
-      canvas->TextOut(ClampPixel(cx), ClampPixel(cy - h), caption);
+      canvas->TextOut(ClampInt32(cx), ClampInt32(cy - h), caption);
       continue;
     }
     const TAlignment alignment = label.Alignment();
@@ -136,9 +145,13 @@ void TCustomPlotwell::DrawTextLabels(TCanvas* canvas, int32_t x0, int32_t y0) {
         const int64_t rest = W - canvas->TextWidth(line);
         offset = alignment == TAlignment::taRightJustify ? rest : rest / 2;
       }
-      canvas->TextOut(ClampPixel(cx + offset), ClampPixel(cy - h * (n - k)), line);
+      canvas->TextOut(ClampInt32(cx + offset), ClampInt32(cy - h * (n - k)), line);
     });
   }
+  // The attribute cache of the data render follows the colours the labels
+  // leave on the canvas.
+  item_renderer_->NotePenColor(canvas->Pen()->Color());
+  item_renderer_->NoteBrushColor(canvas->Brush()->Color());
 }
 
 // Segment i runs from point i - 1 to point i in the colour of point i,
@@ -160,8 +173,8 @@ void TCustomPlotwell::DrawMouseTrace(int32_t x0, int32_t y0, TBitmap* bitmap) {
     int32_t ax, ay, bx, by;
     WorldToPixel(layer, from.X, from.Y, ax, ay);
     WorldToPixel(layer, to.X, to.Y, bx, by);
-    canvas.MoveTo(ClampPixel(ax + dx), ClampPixel(ay + dy));
-    canvas.LineTo(ClampPixel(bx + dx), ClampPixel(by + dy));
+    canvas.MoveTo(ClampInt32(ax + dx), ClampInt32(ay + dy));
+    canvas.LineTo(ClampInt32(bx + dx), ClampInt32(by + dy));
     canvas.Pen()->SetMode(TPenMode::pmCopy);
   }
 }
@@ -182,10 +195,10 @@ void TCustomPlotwell::DrawCrossHairs(int32_t x0, int32_t y0, TBitmap* bitmap) {
   const TCanvasStateSaver saved(canvas);
   const int64_t W = Width(), H = Height(), s = shadow_width_;
   const int64_t ml = margin_left_, mr = margin_right_, mt = margin_top_, mb = margin_bottom_;
-  const auto moveTo = [&](int64_t x, int64_t y) { canvas.MoveTo(ClampPixel(x), ClampPixel(y)); };
-  const auto lineTo = [&](int64_t x, int64_t y) { canvas.LineTo(ClampPixel(x), ClampPixel(y)); };
+  const auto moveTo = [&](int64_t x, int64_t y) { canvas.MoveTo(ClampInt32(x), ClampInt32(y)); };
+  const auto lineTo = [&](int64_t x, int64_t y) { canvas.LineTo(ClampInt32(x), ClampInt32(y)); };
   const auto rectangle = [&](int64_t l, int64_t t, int64_t r, int64_t b) {
-    canvas.Rectangle(ClampPixel(l), ClampPixel(t), ClampPixel(r), ClampPixel(b));
+    canvas.Rectangle(ClampInt32(l), ClampInt32(t), ClampInt32(r), ClampInt32(b));
   };
 
   for (int k = 4; k >= 1; --k) {

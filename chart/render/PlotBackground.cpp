@@ -4,13 +4,14 @@
 #include <exception>
 
 #include "chart/CustomPlotwell.h"
+#include "chart/render/ItemRenderer.h"
 #include "chart/render/PictureTiling.h"
-#include "chart/render/RenderPixels_p.h"
+#include "chart/render/RenderMath.h"
 
 namespace korvo {
 namespace {
 
-using render::ClampPixel;
+using render::ClampInt32;
 
 // Area bounds are kept within +-30000 control pixels before they are moved
 // onto the canvas.
@@ -30,9 +31,11 @@ void TCustomPlotwell::PaintPlotBackground(TCanvas* canvas, int32_t x0, int32_t y
   canvas->Brush()->SetStyle(TBrushStyle::bsSolid);
   canvas->Brush()->SetColor(chart_color_);
   canvas->Pen()->SetColor(chart_frame_color_);
+  item_renderer_->NoteBrushColor(chart_color_);
+  item_renderer_->NotePenColor(chart_frame_color_);
 
   const int32_t L = x0, T = y0;
-  const int32_t R = ClampPixel(int64_t(x0) + width), B = ClampPixel(int64_t(y0) + height);
+  const int32_t R = ClampInt32(int64_t(x0) + width), B = ClampInt32(int64_t(y0) + height);
   const auto plain = [&] { canvas->Rectangle(L, T, R, B); };
 
   TBakGndImg& image = *background_;
@@ -83,13 +86,15 @@ void TCustomPlotwell::PaintPlotBackground(TCanvas* canvas, int32_t x0, int32_t y
   if (mode == TBGAreaMode::bamNone) return;
   canvas->Brush()->SetColor(image.AreaColor());
   canvas->Pen()->SetColor(image.AreaColor());
+  item_renderer_->NoteBrushColor(image.AreaColor());
+  item_renderer_->NotePenColor(image.AreaColor());
 
   const int layer = std::clamp(CurrentLayer(), 1, LayerCount);
   int32_t pxl, pyt, pxr, pyb;
   WorldToPixel(layer, image.AreaLeft(), image.AreaTop(), pxl, pyt);
   WorldToPixel(layer, image.AreaRight(), image.AreaBottom(), pxr, pyb);
   const auto onCanvas = [](int32_t p, int64_t shift) {
-    return ClampPixel(std::clamp(p, -AreaLimit, AreaLimit) + shift);
+    return ClampInt32(std::clamp(p, -AreaLimit, AreaLimit) + shift);
   };
   const int64_t dx = int64_t(x0) - margin_left_, dy = int64_t(y0) - margin_top_;
   const int32_t xl = onCanvas(pxl, dx), xr = onCanvas(pxr, dx);

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "chart/CustomPlotwell.h"
-#include "chart/render/RenderPixels_p.h"
+#include "chart/render/RenderMath.h"
 #include "platform/graphics/text/Utf8.h"
 
 namespace korvo {
@@ -126,7 +126,7 @@ void TCustomPlotwell::DrawCaption(TCanvas* canvas) {
     case TAlignment::taRightJustify: x -= w; break;
     case TAlignment::taCenter: x -= w / 2; break;
   }
-  canvas->TextOut(render::ClampPixel(x), render::ClampPixel(y), text);
+  canvas->TextOut(render::ClampInt32(x), render::ClampInt32(y), text);
 }
 
 }  // namespace korvo
