@@ -1,0 +1,433 @@
+// The Qt window system: its lifetime, the windows of the controls, the
+// repaint protocol and the event loop. Input is in QtInput.cpp, cursors in
+// QtCursors.cpp, the clipboard, message box and screen in QtServices.cpp.
+#include <QApplication>
+#include <QEventLoop>
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/Exceptions.h"
+#include "platform/framework/Application.h"
+#include "platform/framework/StdCtrls.h"
+#include "platform/qt/QtWindowSystem.h"
+#include "platform/qt/QtWindowSystem_p.h"
+
+namespace korvo {
+namespace {
+
+TQtWindowSystem* g_instance = nullptr;
+
+QColor QColorOf(TColor color) {
+  const TColor rgb = ColorToRGB(color);
+  return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+}
+
+QString QStringOf(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+// A top-level form's client area lies inside the frame the framework
+// reckons with; other windows are all client area.
+bool HasFormFrame(const TWinControl* control) {
+  return control->Parent() == nullptr && dynamic_cast<const TForm*>(control) != nullptr;
+}
+
+}  // namespace
+
+TQtWindowSystem::TQtWindowSystem(int& argc, char** argv) {
+  if (g_instance != nullptr) throw Exception("a Qt window system exists already");
+  QCoreApplication* existing = QCoreApplication::instance();
+  if (existing == nullptr) {
+    own_app_ = std::make_unique<QApplication>(argc, argv);
+    // The framework ends the program (closing the main form), not Qt.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+  } else if (qobject_cast<QApplication*>(existing) == nullptr) {
+    throw Exception("the Qt window system needs a QApplication; the program made a Qt application without widgets");
+  }
+  pump_ = std::make_unique<QObject>();
+  g_instance = this;
+}
+
+TQtWindowSystem::~TQtWindowSystem() {
+  if (WindowSystem() == this) InstallWindowSystem(nullptr);
+  SetScreenCursor(0);
+  // Cut every widget off from its control first: deleting widgets sends
+  // them events, and the controls may outlive us.
+  std::vector<QPointer<QWidget>> widgets;
+  for (auto& [control, window] : windows_) {
+    if (window.Widget) {
+      Detach(window.Widget);
+      widgets.push_back(window.Widget);
+    }
+  }
+  for (QPointer<QWidget>& w : destroyed_) widgets.push_back(w);
+  windows_.clear();
+  destroyed_.clear();
+  hovered_ = captured_ = nullptr;
+  capture_root_ = nullptr;
+  // A parent deletes its children, whose pointers then read null.
+  for (QPointer<QWidget>& w : widgets) delete w.data();
+  work_.clear();
+  cursors_.clear();
+  pump_.reset();
+  g_instance = nullptr;
+  own_app_.reset();
+}
+
+void TQtWindowSystem::Guarded(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const std::exception& e) {
+    try {
+      Application()->HandleException(e);
+    } catch (const std::exception& again) {
+      // Nothing may escape into Qt's event handling.
+      std::fprintf(stderr, "plotwell: exception in the exception handler: %s\n", again.what());
+    }
+  } catch (...) {
+    Guarded([] { throw Exception("an unknown exception escaped an event handler"); });
+  }
+}
+
+// --- windows -------------------------------------------------------------------
+
+TQtWindowSystem::TWindow* TQtWindowSystem::Find(const TWinControl* control) {
+  const auto it = windows_.find(control);
+  return it == windows_.end() ? nullptr : &it->second;
+}
+
+QWidget* TQtWindowSystem::Widget(const TWinControl* control) const {
+  const auto it = windows_.find(control);
+  return it == windows_.end() ? nullptr : it->second.Widget.data();
+}
+
+QWidget* TQtWindowSystem::HostWidget(TWinControl* control) {
+  if (!control->HandleAllocated()) {
+    // Only a control without framework parent is hosted; windows of parents
+    // made on the way are the framework's own.
+    hosting_ = control->Parent() == nullptr;
+    try {
+      control->HandleNeeded();
+    } catch (...) {
+      hosting_ = false;
+      throw;
+    }
+    hosting_ = false;
+  }
+  return Widget(control);
+}
+
+TWindowHandle TQtWindowSystem::CreateWindow(TWinControl* control, TWindowClass window_class) {
+  QWidget* parent = control->Parent() != nullptr ? Widget(control->Parent()) : nullptr;
+  QWidget* widget = nullptr;
+  if (window_class == TWindowClass::wcButton) {
+    auto* button = new TQtButtonWidget(this, control, parent);
+    button->setText(QStringOf(control->Text()));
+    ApplyFont(button, *control->Font());
+    widget = button;
+  } else {
+    widget = new TQtSurfaceWidget(this, control, parent);
+  }
+  TWindow& window = windows_[control];
+  window.Widget = widget;
+  window.Class = window_class;
+  window.TopLevel = parent == nullptr;
+  if (window.TopLevel) widget->setWindowTitle(QStringOf(control->Text()));
+  ApplyBounds(window, control);
+  widget->setEnabled(control->Enabled());
+  SetWindowCursor(control, control->Cursor());
+  SetWindowHint(control, control->ShowHint() ? control->Hint() : std::string());
+  // A hosted widget shows with the Qt parent it is given; it must not pop
+  // up as a window of its own before.
+  const bool visible = control->Visible();
+  if (!(hosting_ && window.TopLevel) || !visible) widget->setVisible(visible);
+  return next_handle_++;
+}
+
+void TQtWindowSystem::Detach(QWidget* widget) {
+  if (auto* s = dynamic_cast<TQtSurfaceWidget*>(widget)) s->Detach();
+  if (auto* b = dynamic_cast<TQtButtonWidget*>(widget)) b->Detach();
+}
+
+void TQtWindowSystem::DestroyWindow(TWinControl* control) {
+  const auto it = windows_.find(control);
+  if (it == windows_.end()) return;
+  const QPointer<QWidget> widget = it->second.Widget;
+  windows_.erase(it);
+  if (capture_root_ == control) EndCapture();
+  if (hovered_ != nullptr && (hovered_ == control || hovered_->Parent() == control)) hovered_ = nullptr;
+  if (!widget) return;
+  // Hiding sends enter and leave events to the widgets around, whose
+  // controls may be halfway through their destruction: input waits.
+  ++destroying_;
+  Detach(widget);
+  widget->hide();
+  --destroying_;
+  // The widget may be running the handler that destroyed its control, so
+  // it is deleted when no handler of ours runs.
+  destroyed_.push_back(widget);
+  ScheduleDelete();
+}
+
+void TQtWindowSystem::ScheduleDelete() {
+  if (delete_scheduled_ || !pump_) return;
+  delete_scheduled_ = true;
+  QMetaObject::invokeMethod(
+      pump_.get(),
+      [this] {
+        delete_scheduled_ = false;
+        DeleteDestroyedWidgets();
+      },
+      Qt::QueuedConnection);
+}
+
+void TQtWindowSystem::DeleteDestroyedWidgets() {
+  // With a handler of ours running, the last one to return asks again.
+  if (depth_ > 0 || destroying_ > 0) return;
+  std::vector<QPointer<QWidget>> widgets;
+  widgets.swap(destroyed_);
+  for (QPointer<QWidget>& w : widgets) delete w.data();
+}
+
+void TQtWindowSystem::ApplyBounds(TWindow& window, TWinControl* control) {
+  QWidget* widget = window.Widget;
+  if (widget == nullptr) return;
+  applying_ = true;
+  if (widget->isWindow()) {
+    // Left and Top place the frame; the widget is the client area.
+    widget->move(control->Left(), control->Top());
+    widget->resize(std::max(0, control->ClientWidth()), std::max(0, control->ClientHeight()));
+  } else {
+    widget->setGeometry(control->Left(), control->Top(), control->Width(), control->Height());
+  }
+  applying_ = false;
+}
+
+void TQtWindowSystem::GeometryChanged(QWidget* widget, TWinControl* control) {
+  if (applying_ || InputBlocked(control)) return;
+  TRect want;
+  if (widget->isWindow()) {
+    const TRect f = HasFormFrame(control) ? FormFrame() : TRect{};
+    const QPoint pos = widget->pos();
+    want = TRect{pos.x(), pos.y(), pos.x() + widget->width() + f.Left + f.Right,
+                 pos.y() + widget->height() + f.Top + f.Bottom};
+  } else {
+    const QRect g = widget->geometry();
+    want = TRect{g.x(), g.y(), g.x() + g.width(), g.y() + g.height()};
+  }
+  if (want == control->BoundsRect()) return;
+  Guarded([&] { control->SetBounds(want.Left, want.Top, int(want.Width()), int(want.Height())); });
+  // A size the control refused (constraints, OnCanResize) is put back.
+  // (A handler may have destroyed the control: look it up by address.)
+  if (TWindow* window = Find(control); window != nullptr && window->Widget == widget) {
+    const bool size_kept = widget->isWindow()
+                               ? widget->width() == std::max(0, control->ClientWidth()) &&
+                                     widget->height() == std::max(0, control->ClientHeight())
+                               : widget->width() == control->Width() && widget->height() == control->Height();
+    if (!size_kept) ApplyBounds(*window, control);
+  }
+}
+
+void TQtWindowSystem::CloseRequested(TWinControl* control) {
+  if (InputBlocked(control)) return;
+  if (auto* form = dynamic_cast<TForm*>(control)) {
+    Guarded([form] { form->Close(); });
+  } else {
+    Guarded([control] { control->Hide(); });
+  }
+}
+
+void TQtWindowSystem::SetWindowBounds(TWinControl* control, const TRect&) {
+  if (TWindow* w = Find(control)) ApplyBounds(*w, control);
+}
+
+void TQtWindowSystem::SetWindowVisible(TWinControl* control, bool visible) {
+  TWindow* w = Find(control);
+  if (w == nullptr || !w->Widget) return;
+  w->Widget->setVisible(visible);
+  // The last window gone may leave nothing to wait for.
+  if (!visible && w->TopLevel) WakeUp();
+}
+
+void TQtWindowSystem::SetWindowText(TWinControl* control, const std::string& text) {
+  TWindow* w = Find(control);
+  if (w == nullptr || !w->Widget) return;
+  if (auto* button = dynamic_cast<QPushButton*>(w->Widget.data())) button->setText(QStringOf(text));
+  if (w->Widget->isWindow()) w->Widget->setWindowTitle(QStringOf(text));
+}
+
+void TQtWindowSystem::SetWindowEnabled(TWinControl* control, bool enabled) {
+  TWindow* w = Find(control);
+  if (w != nullptr && w->Widget) w->Widget->setEnabled(enabled);
+}
+
+void TQtWindowSystem::SetWindowFont(TWinControl* control, const TFont& font) {
+  TWindow* w = Find(control);
+  if (w != nullptr && w->Widget && w->Class == TWindowClass::wcButton) ApplyFont(w->Widget, font);
+}
+
+void TQtWindowSystem::ApplyFont(QWidget* widget, const TFont& font) {
+  QFont f(QStringOf(font.Name()));
+  // An unknown family ("MS Sans Serif") falls back to a sans face, as the
+  // canvas's text does.
+  f.setStyleHint(QFont::SansSerif);
+  // Qt sizes by the em; a positive Height (the cell) is taken for it, which
+  // is a pixel or two large.
+  const int height = font.Height();
+  if (height != 0) f.setPixelSize(std::max(1, height < 0 ? -height : height));
+  const TFontStyles style = font.Style();
+  f.setBold(style.Contains(TFontStyle::fsBold));
+  f.setItalic(style.Contains(TFontStyle::fsItalic));
+  f.setUnderline(style.Contains(TFontStyle::fsUnderline));
+  f.setStrikeOut(style.Contains(TFontStyle::fsStrikeOut));
+  widget->setFont(f);
+  // The text colour of an enabled button only: disabled text stays grey.
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Active, QPalette::ButtonText, QColorOf(font.Color()));
+  palette.setColor(QPalette::Inactive, QPalette::ButtonText, QColorOf(font.Color()));
+  widget->setPalette(palette);
+}
+
+void TQtWindowSystem::SetWindowCursor(TWinControl* control, TCursor cursor) {
+  TWindow* w = Find(control);
+  if (w == nullptr || !w->Widget) return;
+  const QCursor* c = cursor == crDefault ? nullptr : Cursor(Screen()->Cursors(cursor));
+  if (c != nullptr) {
+    w->Widget->setCursor(*c);
+  } else {
+    w->Widget->unsetCursor();
+  }
+}
+
+void TQtWindowSystem::SetWindowHint(TWinControl* control, const std::string& hint) {
+  TWindow* w = Find(control);
+  if (w != nullptr && w->Widget) w->Widget->setToolTip(QStringOf(hint));
+}
+
+// --- painting ------------------------------------------------------------------
+
+void TQtWindowSystem::InvalidateWindow(TWinControl* control) {
+  TWindow* w = Find(control);
+  if (w != nullptr && w->Widget) w->Widget->update();
+}
+
+void TQtWindowSystem::PresentWindow(TWinControl* control) {
+  // From inside the paint of this control: that paint shows the surface.
+  if (control == painting_) return;
+  TWindow* w = Find(control);
+  if (w != nullptr && w->Widget) w->Widget->update();
+}
+
+void TQtWindowSystem::Paint(QWidget* widget, TWinControl* control, QPaintEvent* e) {
+  const QRect area = e->rect();
+  QPainter painter(widget);
+  if (control == nullptr || control->IsDestroying()) {
+    painter.fillRect(area, widget->palette().window());
+    return;
+  }
+  if (control->PaintPending()) {
+    painting_ = control;
+    try {
+      control->PaintWindow();
+    } catch (...) {
+      // Handled after this paint: a message box must not run inside it.
+      PostWork([error = std::current_exception()] { std::rethrow_exception(error); });
+    }
+    painting_ = nullptr;
+    // The paint may have destroyed the control.
+    if (Find(control) == nullptr) {
+      painter.fillRect(area, widget->palette().window());
+      return;
+    }
+  }
+  const TBitmap* surface = control->Surface();
+  QRect shown;
+  if (surface != nullptr && !surface->Empty()) {
+    // The surface's rows are 0xFFRRGGBB words, which is Qt's RGB32: the
+    // image reads them in place, and the paint is one blit of the area.
+    const QImage image(reinterpret_cast<const uchar*>(surface->ScanLine(0)), surface->Width(), surface->Height(),
+                       qsizetype(surface->Width()) * qsizetype(sizeof(TPixel)), QImage::Format_RGB32);
+    painter.drawImage(area.topLeft(), image, area);
+    shown = QRect(0, 0, surface->Width(), surface->Height());
+  }
+  if (!shown.contains(area)) {
+    // Beyond the surface (a resize under way): the control's colour.
+    const QRegion rest = QRegion(area).subtracted(QRegion(shown));
+    const QColor color = QColorOf(control->Color());
+    for (const QRect& r : rest) painter.fillRect(r, color);
+  }
+  control->SurfacePresented();
+}
+
+// --- event loop ----------------------------------------------------------------
+
+void TQtWindowSystem::ProcessMessages() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  RunPostedWork();
+  // The paints the work asked for.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+  DeleteDestroyedWidgets();
+}
+
+void TQtWindowSystem::RunPostedWork() {
+  std::deque<std::function<void()>> work;
+  work.swap(work_);
+  while (!work.empty()) {
+    const std::function<void()> w = std::move(work.front());
+    work.pop_front();
+    Guarded(w);
+  }
+}
+
+void TQtWindowSystem::PostWork(std::function<void()> work) {
+  work_.push_back(std::move(work));
+  if (work_scheduled_ || !pump_) return;
+  work_scheduled_ = true;
+  QMetaObject::invokeMethod(
+      pump_.get(),
+      [this] {
+        work_scheduled_ = false;
+        RunPostedWork();
+      },
+      Qt::QueuedConnection);
+}
+
+bool TQtWindowSystem::AnyWindowVisible() const {
+  const QWidgetList windows = QApplication::topLevelWidgets();
+  return std::any_of(windows.begin(), windows.end(), [](const QWidget* w) { return w->isVisible(); });
+}
+
+void TQtWindowSystem::RunLoop(const std::function<bool()>& terminated) {
+  while (!terminated()) {
+    DeleteDestroyedWidgets();
+    if (!AnyWindowVisible() && work_.empty()) {
+      // A last turn for what Qt holds; then nothing more can happen.
+      ProcessMessages();
+      if (!AnyWindowVisible() && work_.empty()) return;
+      continue;
+    }
+    QEventLoop loop;
+    loops_.push_back(&loop);
+    loop.exec();
+    loops_.pop_back();
+  }
+}
+
+void TQtWindowSystem::WakeUp() {
+  // Each waiting loop returns to its RunLoop, which checks again.
+  for (QEventLoop* loop : loops_) loop->quit();
+}
+
+// --- the public functions ----------------------------------------------------
+
+std::unique_ptr<TWindowSystem> CreateQtWindowSystem(int& argc, char** argv) {
+  return std::make_unique<TQtWindowSystem>(argc, argv);
+}
+
+QWidget* ControlWidget(TWinControl* control) {
+  auto* qt = dynamic_cast<TQtWindowSystem*>(WindowSystem());
+  if (qt == nullptr || control == nullptr) return nullptr;
+  return qt->HostWidget(control);
+}
+
+}  // namespace korvo
