@@ -4,9 +4,11 @@
 // chart is shown or repainted.
 //
 // Where the parts live:
-//   CustomPlotwell.cpp      construction, defaults, owned objects, Assign,
-//                           the setters with rules
-//   ChartClassInfo.cpp      the published properties and events, in order
+//   CustomPlotwell.cpp      construction, defaults, destruction, owned
+//                           objects, ClearGraph and ShowGraph
+//   ChartSettings.cpp       the plain setters with their rules
+//   ChartClassInfo.cpp      the published properties and events, in order;
+//                           Assign
 //   items/                  the display lists and commands, data sharing
 //   geometry/               transforms, layer ranges, scales, margins,
 //                           isometric mode and the standard layouts
@@ -569,6 +571,10 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   std::vector<TMouseTracePoint>& MouseTraceBuffer() { return mouse_trace_; }
 
  private:
+  // The item renderer maps points with the layers' coefficients inline, as
+  // WorldToPixel does, on its per-item path.
+  friend class TItemRenderer;
+
   void CreateScales();
   // Brings every layer's two scales in step with their property objects and
   // gives them the chart's size and the margins that frame the plot area.
