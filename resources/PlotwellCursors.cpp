@@ -83,7 +83,7 @@ void RegisterPlotwellCursors() {
   }, TPoint{7, 9}));
 
   // Drag zoom: four arrows pointing diagonally outwards around a small
-  // square whose centre points.
+  // square; the dot at its centre points.
   RegisterCursorResource("CURZOOMD", CursorImageFromArt({
       "................................",
       "................................",
@@ -100,7 +100,7 @@ void RegisterPlotwellCursors() {
       "..........ooooooooooo...........",
       "............o#####o.............",
       "............o#ooo#o.............",
-      "............o#o.o#o.............",
+      "............o#o#o#o.............",
       "............o#ooo#o.............",
       "............o#####o.............",
       "..........ooooooooooo...........",

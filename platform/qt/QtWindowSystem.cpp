@@ -362,32 +362,32 @@ void TQtWindowSystem::Paint(QWidget* widget, TWinControl* control, QPaintEvent* 
 // --- event loop ----------------------------------------------------------------
 
 void TQtWindowSystem::ProcessMessages() {
+  const uint64_t limit = next_work_;
   QCoreApplication::processEvents(QEventLoop::AllEvents);
-  RunPostedWork();
+  RunPostedWork(limit);
   // The paints the work asked for.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
   DeleteDestroyedWidgets();
 }
 
-void TQtWindowSystem::RunPostedWork() {
-  std::deque<std::function<void()>> work;
-  work.swap(work_);
-  while (!work.empty()) {
-    const std::function<void()> w = std::move(work.front());
-    work.pop_front();
-    Guarded(w);
+void TQtWindowSystem::RunPostedWork(uint64_t limit) {
+  while (!work_.empty() && work_.front().Number < limit) {
+    const std::function<void()> run = std::move(work_.front().Run);
+    work_.pop_front();
+    Guarded(run);
   }
 }
 
 void TQtWindowSystem::PostWork(std::function<void()> work) {
-  work_.push_back(std::move(work));
+  work_.push_back(TWork{next_work_++, std::move(work)});
   if (work_scheduled_ || !pump_) return;
   work_scheduled_ = true;
   QMetaObject::invokeMethod(
       pump_.get(),
       [this] {
         work_scheduled_ = false;
-        RunPostedWork();
+        // What this work posts gets a turn of its own (PostWork asks again).
+        RunPostedWork(next_work_);
       },
       Qt::QueuedConnection);
 }

@@ -180,7 +180,9 @@ class TQtWindowSystem final : public TWindowSystem {
   // runs; ScheduleDelete asks for that at the next turn of the event loop.
   void DeleteDestroyedWidgets();
   void ScheduleDelete();
-  void RunPostedWork();
+  // Runs the posted work queued before work number `limit` (work posted by
+  // that work waits for the next turn).
+  void RunPostedWork(uint64_t limit);
   bool AnyWindowVisible() const;
   bool InputBlocked(const TControl* control) const;
 
@@ -207,7 +209,12 @@ class TQtWindowSystem final : public TWindowSystem {
   bool hosting_ = false;                // HostWidget is creating a parentless window
   bool applying_ = false;               // our own geometry changes, not the user's
 
-  std::deque<std::function<void()>> work_;
+  struct TWork {
+    uint64_t Number;
+    std::function<void()> Run;
+  };
+  std::deque<TWork> work_;
+  uint64_t next_work_ = 0;
   bool work_scheduled_ = false;
   bool delete_scheduled_ = false;
   std::vector<QEventLoop*> loops_;

@@ -92,6 +92,10 @@ void TProbe::DblClick() {
 void TProbe::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   Log.push_back(std::string("down ") + ButtonName(button) + " " + Where(x, y) + " " + ShiftText(shift));
   TCustomControl::MouseDown(button, shift, x, y);
+  if (DeleteOnPress != nullptr) {
+    *DeleteOnPress = nullptr;
+    delete this;
+  }
 }
 
 void TProbe::MouseMove(TShiftState shift, int x, int y) {

@@ -42,6 +42,9 @@ class TProbe : public TCustomControl {
   std::function<void()> OnPainted;
   // Whether a wheel turn counts as handled.
   bool TakeWheel = true;
+  // When set, the next press destroys the probe from inside its handler
+  // (as the last thing it does) and clears *DeleteOnPress first.
+  TProbe** DeleteOnPress = nullptr;
 
  protected:
   void Paint() override;

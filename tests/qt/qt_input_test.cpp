@@ -153,10 +153,7 @@ TEST_F(QtInput, WheelGoesToTheControlUnderThePointerInClientCoordinates) {
 }
 
 TEST_F(QtInput, ControlDestroyedByItsOwnHandlerLeavesNothingBehind) {
-  probe->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) {
-    delete probe;
-    probe = nullptr;
-  };
+  probe->DeleteOnPress = &probe;
   QTest::mouseMove(window, QPoint(40, 50));
   FormLog();
   QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, QPoint(40, 50));
