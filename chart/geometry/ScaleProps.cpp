@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/ChartEnums.h"
+#include "platform/framework/Component.h"
 #include "platform/framework/PlatformEnums.h"
 #include "platform/framework/Properties.h"
 
@@ -234,7 +235,7 @@ void TScaleProps::SetLogarithmic(bool value) {
 void TScaleProps::SetLabelType(TFigType type) {
   label_type_ = type;
   if (type == TFigType::ftDateTime) logarithmic_ = false;
-  if (type == TFigType::ftTime) dec_places_ = 4;
+  if (type == TFigType::ftTime && !(owner_ != nullptr && owner_->IsLoading())) dec_places_ = 4;
   Changed();
 }
 

@@ -20,6 +20,8 @@
 
 namespace korvo {
 
+class TComponent;
+
 class TClassInfo;
 
 // Every setter stores its value and then fires OnChange with this object as
@@ -154,6 +156,11 @@ class TScaleProps : public TPersistent {
   // while set, Logarithmic takes any value unchecked.
   bool Loading() const { return loading_; }
   void SetLoading(bool loading) { loading_ = loading; }
+  // The component whose form description may set this object (the chart).
+  // While it is being read, LabelType ftTime keeps the DecPlaces read before
+  // it instead of setting 4, so a description gives back the decimals it was
+  // written with. Not copied by Assign.
+  void SetOwnerComponent(const TComponent* owner) { owner_ = owner; }
 
   std::function<void(TObject* Sender)> OnChange;
 
@@ -192,6 +199,7 @@ class TScaleProps : public TPersistent {
   int32_t scale_pos_vert_ = 0;
   bool loading_ = true;
   bool silent_ = false;
+  const TComponent* owner_ = nullptr;
 
  protected:
   // The ScaleLocation value of the axis classes, as last set (its type's

@@ -33,6 +33,8 @@ void TCustomPlotwell::InitLayers() {
     TScalePropsVert& yp = *YProps(n);
     xp.OnChange = nullptr;
     yp.OnChange = nullptr;
+    xp.SetOwnerComponent(this);
+    yp.SetOwnerComponent(this);
     xp.Reinitialize();
     yp.Reinitialize();
     xp.SetColorScale(LayerColours[n - 1]);

@@ -329,6 +329,7 @@ TEST(FormWriting, ARoundTripGivesAnEqualChart) {
   a->Scale1X()->SetRangeLow(-1.5);
   a->Scale1X()->SetRangeHigh(1e-3);
   a->Scale1X()->SetLabelType(TFigType::ftTime);  // DecPlaces 4, as ftTime sets it
+  a->Scale1X()->SetDecPlaces(2);  // written before LabelType, read back all the same
   a->Scale1Y()->SetMinRange(0.001);
   a->Scale1Y()->Font()->SetSize(12);
   a->Scale2Y()->SetRangeLow(1);
@@ -383,7 +384,10 @@ TEST(FormWriting, ARoundTripGivesAnEqualChart) {
   EXPECT_EQ(a2->Sharer(0), b2);
   EXPECT_EQ(a2->PopupMenu(), copyForm->FindComponent("Menu1"));
   EXPECT_EQ(a2->MarginRight(), 10);
-  EXPECT_EQ(a2->XScale(1)->DecPlaces(), 4);
+  EXPECT_EQ(a2->Scale1X()->DecPlaces(), 2);
+  EXPECT_EQ(a2->XScale(1)->DecPlaces(), 4) << "an ftTime scale draws 4 decimals";
+  a2->Scale1X()->SetLabelType(TFigType::ftTime);
+  EXPECT_EQ(a2->Scale1X()->DecPlaces(), 4) << "outside reading, ftTime still sets 4";
   EXPECT_TRUE(a2->YScale(2)->Logarithmic());
   EXPECT_EQ(a2->YScale(2)->ScaleType(), TScaleType::sctYL);
   EXPECT_EQ(a2->JointLayers()->XControlledBy(3), 1);
