@@ -363,6 +363,12 @@ void TQtWindowSystem::Paint(QWidget* widget, TWinControl* control, QPaintEvent* 
 
 void TQtWindowSystem::ProcessMessages() {
   const uint64_t limit = next_work_;
+  // From inside a paint (an OnPaint handler keeping the program responsive)
+  // Qt must not deliver events or paint again: only the work runs.
+  if (painting_ != nullptr) {
+    RunPostedWork(limit);
+    return;
+  }
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   RunPostedWork(limit);
   // The paints the work asked for.

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPixmap>
+#include <QScreen>
 #include <QThread>
 #include <QWidget>
 #include <QWindow>
@@ -174,10 +175,13 @@ QWindow* WindowOf(TWinControl* control) {
   return w == nullptr ? nullptr : w->windowHandle();
 }
 
-TColor GrabbedPixel(QWidget* widget, int x, int y) {
-  const QImage image = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  const QRgb p = image.pixel(x, y);
-  return TColor(qRed(p) | (qGreen(p) << 8) | (qBlue(p) << 16));
+TColor ShownPixel(QWidget* widget, int x, int y) {
+  QWidget* window = widget->window();
+  const QPoint p = widget->mapTo(window, QPoint(x, y));
+  const QImage image = window->screen()->grabWindow(window->winId(), p.x(), p.y(), 1, 1).toImage();
+  if (image.isNull()) return clNone;
+  const QRgb c = image.convertToFormat(QImage::Format_RGB32).pixel(0, 0);
+  return TColor(qRed(c) | (qGreen(c) << 8) | (qBlue(c) << 16));
 }
 
 }  // namespace korvo::qttest

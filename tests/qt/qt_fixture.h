@@ -85,7 +85,8 @@ QWidget* WidgetOf(TWinControl* control);
 // leave, double-click detection).
 QWindow* WindowOf(TWinControl* control);
 
-// The colour of a pixel of a widget's picture, as the widget paints it now.
-TColor GrabbedPixel(QWidget* widget, int x, int y);
+// The colour of a pixel of a widget as its window shows it: what the last
+// paints left in the window's backing store, without painting anew.
+TColor ShownPixel(QWidget* widget, int x, int y);
 
 }  // namespace korvo::qttest
