@@ -9,6 +9,7 @@
 
 #include "base/Marks.h"
 #include "chart/CustomPlotwell.h"
+#include "chart/items/ItemContainer.h"
 #include "chart/render/RenderMath.h"
 #include "platform/graphics/Canvas.h"
 #include "scale/PrinterFont.h"
@@ -50,11 +51,37 @@ void TItemRenderer::Begin(TCanvas* canvas, int32_t x0, int32_t y0, TColor colour
 
 // ---- positions ----------------------------------------------------------------------
 
-TPoint TItemRenderer::WorldPoint(int layer, double x, double y) const {
+namespace {
+
+// One linear axis as WorldToPixel maps it: the value times k plus o in
+// extended precision, as a double, rounded halves to even. False where
+// WorldToPixel's other rules apply (a logarithmic axis, NaN, a pixel beyond
+// the 32-bit range); the caller then asks WorldToPixel itself.
+inline bool LinearPixel(bool logarithmic, long double k, long double o, double v, int32_t& pixel) {
+  if (logarithmic) return false;
+  const double w = double(k * v + o);
+  if (!(w >= -2147483647.0 && w <= 2147483647.0)) return false;
+  pixel = render::RoundHalfEven(w);
+  return true;
+}
+
+}  // namespace
+
+// WorldPoint's body, inlined into the per-item loop of DrawList.
+[[gnu::always_inline]] inline TPoint TItemRenderer::MapWorld(const TCustomPlotwell& c, int layer, double x, double y, int32_t x0,
+                                              int32_t y0) {
+  const size_t i = size_t(render::ClampLayer(layer) - 1);
   int32_t px, py;
-  pass_.chart->WorldToPixel(layer, x, y, px, py);
-  return TPoint{render::ClampCoord(int64_t(px) - pass_.chart->MarginLeft() + pass_.x0),
-                render::ClampCoord(int64_t(py) - pass_.chart->MarginTop() + pass_.y0)};
+  if (!LinearPixel(c.x_props_[i]->Logarithmic(), c.kx_[i], c.ox_[i], x, px) ||
+      !LinearPixel(c.y_props_[i]->Logarithmic(), c.ky_[i], c.oy_[i], y, py)) {
+    c.WorldToPixel(layer, x, y, px, py);
+  }
+  return TPoint{render::ClampCoord(int64_t(px) - c.margin_left_ + x0),
+                render::ClampCoord(int64_t(py) - c.margin_top_ + y0)};
+}
+
+TPoint TItemRenderer::WorldPoint(int layer, double x, double y) const {
+  return MapWorld(*pass_.chart, layer, x, y, pass_.x0, pass_.y0);
 }
 
 int32_t TItemRenderer::PixelX(double x) const { return render::ClampCoord(render::RoundCoord(x) + pass_.x0); }
@@ -160,15 +187,6 @@ bool TItemRenderer::SinglePixel(TPoint a, TPoint b, TColor colour) {
 }
 
 // ---- polyline batch -------------------------------------------------------------------
-
-void TItemRenderer::AddPolylinePoint(TCanvas* canvas, int32_t x, int32_t y) {
-  if (batch_count_ == 0) batch_[batch_count_++] = batch_start_;
-  batch_[batch_count_++] = TPoint{x, y};
-  if (batch_count_ == BatchCapacity) {
-    FlushPolyline(canvas);
-    batch_[batch_count_++] = TPoint{x, y};
-  }
-}
 
 void TItemRenderer::FlushPolyline(TCanvas* canvas) {
   if (batch_count_ == 0) return;
@@ -344,6 +362,51 @@ void TItemRenderer::Render(TCustomPlotwell& chart, TCanvas* canvas, const TpwCha
   }
 }
 
+constexpr int32_t PrefetchAhead = 256;
+
+void TItemRenderer::DrawList(TCustomPlotwell& chart, TCanvas* canvas, const TPwItemContainer& list,
+                             const TLongTextArray& longTexts, const std::array<bool, 256>& classes,
+                             bool isAnnotation, TPassFilter filter, int32_t x0, int32_t y0, bool monochrome) {
+  if (canvas == nullptr) return;
+  const auto setPass = [&] {
+    pass_.chart = &chart;
+    pass_.canvas = canvas;
+    pass_.x0 = x0;
+    pass_.y0 = y0;
+    pass_.monochrome = monochrome;
+  };
+  setPass();
+  for (int32_t i = 0; i < list.Count(); ++i) {
+    const TpwChartItem& item = list[i];
+    // Items are 104 bytes and read once: ask for those about a batch ahead,
+    // so that they are on their way while the batch is drawn.
+    if (i + PrefetchAhead < list.Count()) __builtin_prefetch(&list[i + PrefetchAhead]);
+    if (filter != TPassFilter::All &&
+        (item.Kind == ckText || item.Kind == ckTextOffs) != (filter == TPassFilter::TextsOnly)) {
+      continue;
+    }
+    if (!classes[item.ItemClass] || !chart.LayerVisible(item.Layer)) continue;
+    if (chart.OnBeforeRenderChartItem) {
+      TpwChartItem copy = item;
+      chart.OnBeforeRenderChartItem(&chart, copy, i, isAnnotation);
+      Render(chart, canvas, copy, x0, y0, monochrome, longTexts, isAnnotation, i);
+      setPass();  // a handler may have drawn items elsewhere
+      continue;
+    }
+    // The common case of a polyline: the next point with the attributes of
+    // the running batch (what Render would do for it, without its steps).
+    if (item.Kind == ckDrawTo && item.CoordMode == uint8_t(TCoordMode::cmWorld) && item.LineWidth == pen_width_ &&
+        (monochrome ? clBlack : item.Color) == pen_color_ && item.PenStyle == pen_style_ &&
+        item.FillColor == brush_color_) {
+      const TPoint p = MapWorld(chart, item.Layer, item.x, item.y, x0, y0);
+      AddPolylinePoint(canvas, p.X, p.Y);
+      continue;
+    }
+    Render(chart, canvas, item, x0, y0, monochrome, longTexts, isAnnotation, i);
+    setPass();
+  }
+}
+
 void TItemRenderer::DrawToItem(const TpwChartItem& item, TColor ink, TPoint p) {
   if (ink != pen_color_ || item.PenStyle != pen_style_ || item.FillColor != brush_color_) {
     SetLineAttributesForced(item, ink);
@@ -371,9 +434,11 @@ void TItemRenderer::DrawMarkItem(const TpwChartItem& item, TColor ink) {
   const bool world = item.CoordMode == uint8_t(TCoordMode::cmWorld);
   // Visibility, read from the item's own coordinates (NaN is never inside).
   if (world) {
-    const int layer = render::ClampLayer(item.Layer);
-    if (!render::Between(item.x, chart.XProps(layer)->RangeLow(), chart.XProps(layer)->RangeHigh()) ||
-        !render::Between(item.y, chart.YProps(layer)->RangeLow(), chart.YProps(layer)->RangeHigh())) {
+    const size_t l = size_t(render::ClampLayer(item.Layer) - 1);
+    const TScaleProps& xp = *chart.x_props_[l];
+    const TScaleProps& yp = *chart.y_props_[l];
+    if (!render::Between(item.x, xp.RangeLow(), xp.RangeHigh()) ||
+        !render::Between(item.y, yp.RangeLow(), yp.RangeHigh())) {
       return;
     }
   } else {

@@ -53,6 +53,7 @@ namespace korvo {
 class TCanvas;
 class TCustomPlotwell;
 class TLongTextArray;
+class TPwItemContainer;
 
 class TItemRenderer {
  public:
@@ -72,6 +73,19 @@ class TItemRenderer {
   void Render(TCustomPlotwell& chart, TCanvas* canvas, const TpwChartItem& item, int32_t x0, int32_t y0,
               bool monochrome, const TLongTextArray& longTexts, bool isAnnotation, int32_t index);
 
+  // Which items of a list one pass draws.
+  enum class TPassFilter : uint8_t { All, NoTexts, TextsOnly };
+  // One pass over a list: each item whose class is visible in `classes` and
+  // whose layer is visible goes to OnBeforeRenderChartItem (on a copy) when
+  // that is assigned, then is drawn. The count is read at every step and
+  // items are reached by index, so a handler that adds or removes items
+  // cannot make the pass read outside the list. A ckDrawTo that continues
+  // the batch with unchanged attributes takes a short path that draws the
+  // same pixels as Render.
+  void DrawList(TCustomPlotwell& chart, TCanvas* canvas, const TPwItemContainer& list,
+                const TLongTextArray& longTexts, const std::array<bool, 256>& classes, bool isAnnotation,
+                TPassFilter filter, int32_t x0, int32_t y0, bool monochrome);
+
   // ---- attribute cache --------------------------------------------------
   void SetPenColor(TCanvas* canvas, TColor c);
   void SetPenStyle(TCanvas* canvas, TPenStyle s);
@@ -90,7 +104,15 @@ class TItemRenderer {
 
   // ---- polyline batch ----------------------------------------------------
   // Appends one canvas point; an empty batch first takes the start point.
-  void AddPolylinePoint(TCanvas* canvas, int32_t x, int32_t y);
+  // A full batch is drawn and the new one begins with this point.
+  void AddPolylinePoint(TCanvas* canvas, int32_t x, int32_t y) {
+    if (batch_count_ == 0) batch_[batch_count_++] = batch_start_;
+    batch_[batch_count_++] = TPoint{x, y};
+    if (batch_count_ == BatchCapacity) {
+      FlushPolyline(canvas);
+      batch_[batch_count_++] = TPoint{x, y};
+    }
+  }
   // Draws the pending points as one Polyline (nothing when there are none),
   // moves the canvas pen to the last point and makes it the start point.
   void FlushPolyline(TCanvas* canvas);
@@ -128,6 +150,7 @@ class TItemRenderer {
   };
 
   // Conversions (see the header comment), clamped to +-CoordLimit.
+  static TPoint MapWorld(const TCustomPlotwell& chart, int layer, double x, double y, int32_t x0, int32_t y0);
   TPoint WorldPoint(int layer, double x, double y) const;
   int32_t PixelX(double x) const;
   int32_t PixelY(double y) const;

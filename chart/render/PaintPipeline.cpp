@@ -24,11 +24,6 @@ bool SameFont(const TFont& a, const TFont& b) {
          a.PixelsPerInch() == b.PixelsPerInch() && a.Color() == b.Color();
 }
 
-// Which items of a list one pass draws.
-enum class TPassFilter : uint8_t { All, NoTexts, TextsOnly };
-
-bool IsTextKind(uint8_t kind) { return kind == ckText || kind == ckTextOffs; }
-
 }  // namespace
 
 void TCustomPlotwell::Paint() {
@@ -110,24 +105,10 @@ void TCustomPlotwell::RenderData(TCanvas* canvas, int32_t x0, int32_t y0, bool m
 
   renderer.Begin(canvas, x0, y0, chart_color_, LineWidth());
 
-  // One pass over a list. The count is read at every step and items are
-  // reached by index, so a handler that adds or removes items cannot make
-  // the pass read outside the list. Without an item handler the stored item
-  // is drawn as it is; with one, a copy that the handler may change.
+  using TPassFilter = TItemRenderer::TPassFilter;
   const auto pass = [&](const TPwItemContainer& list, const TLongTextArray& texts, const std::array<bool, 256>& classes,
                         bool isAnnotation, TPassFilter filter) {
-    for (int32_t i = 0; i < list.Count(); ++i) {
-      const TpwChartItem& stored = list[i];
-      if (filter != TPassFilter::All && IsTextKind(stored.Kind) != (filter == TPassFilter::TextsOnly)) continue;
-      if (!classes[stored.ItemClass] || !LayerVisible(stored.Layer)) continue;
-      if (OnBeforeRenderChartItem) {
-        TpwChartItem item = stored;
-        OnBeforeRenderChartItem(this, item, i, isAnnotation);
-        RenderItem(canvas, item, x0, y0, monochrome, texts, isAnnotation, i);
-      } else {
-        RenderItem(canvas, stored, x0, y0, monochrome, texts, isAnnotation, i);
-      }
-    }
+    renderer.DrawList(*this, canvas, list, texts, classes, isAnnotation, filter, x0, y0, monochrome);
   };
   const auto dataPass = [&] {
     pass(DataItems(), DataLongTexts(), class_visible_, false, TPassFilter::All);

@@ -5,12 +5,26 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/Types.h"
 
 namespace korvo::render {
 
 inline constexpr int32_t CoordLimit = 30000;
+
+// round(v), halves to even, for |v| <= 2147483647: the conversion
+// instruction rounds in the current mode, which is to nearest even, as
+// std::nearbyint does.
+inline int32_t RoundHalfEven(double v) {
+#if defined(__SSE2__)
+  return _mm_cvtsd_si32(_mm_set_sd(v));
+#else
+  return int32_t(std::nearbyint(v));
+#endif
+}
 
 // A canvas coordinate limited to -30000..30000.
 inline int32_t ClampCoord(int64_t v) { return int32_t(std::clamp<int64_t>(v, -CoordLimit, CoordLimit)); }

@@ -1,6 +1,9 @@
 // Line kinds: ckLine, ckShiftedLine, ckVector, ckVertLine, ckHorizLine and
 // the polyline kinds ckMoveTo, ckDrawTo, ckMoveRel, ckDrawRel with their
 // coordinate modes, clamping and batching.
+#include <algorithm>
+#include <random>
+
 #include "chart/render/item_fixture.h"
 
 namespace korvo::test {
@@ -176,6 +179,52 @@ TEST_F(Lines, PolylinePointsInEveryMode) {
   Ref()->Brush()->SetColor(clSilver);
   Ref()->Polyline(log.batches[0]);
   EXPECT_EQ(Differences(), 0);
+}
+
+// Polyline points take a short path through the layer's coefficients;
+// they must land exactly where WorldToPixel puts them, on every kind of
+// axis and for every value.
+TEST_F(Lines, PolylinePointsLandWhereWorldToPixelPutsThem) {
+  chart.ApplyLayerRange(2, false, 1e-3, 0.5, 1e6, 2000, false);
+  chart.XProps(2)->SetLogarithmic(true);
+  chart.ApplyLayerRange(3, false, 7, -1e-7, -3, 1e-7, false);  // x mirrored, y tiny
+  std::mt19937_64 rng(7);
+  std::uniform_real_distribution<double> unit(-1, 1);
+  std::vector<std::pair<int, TPoint>> expected;
+  const double specials[] = {NaN, Inf, -Inf, 1e308, 0, -0.0, 0.5, 1e-300, 2147483647.0, 21474836.475};
+  // Layer 4 spans 0..3 by 0..7: points within a few units in the last
+  // place of a half-pixel, where rounding in double instead of extended
+  // precision would choose the other pixel.
+  chart.ApplyLayerRange(4, false, 0, 0, 3, 7, false);
+  std::vector<double> nearHalves;
+  for (int m = 0; m < 100; ++m) {
+    double t = double((m + 0.5L) * 3 / 100);
+    for (int u = 0; u < 4; ++u) t = std::nextafter(t, -1.0);
+    for (int u = 0; u < 8; ++u, t = std::nextafter(t, 9.0)) nearHalves.push_back(t);
+  }
+  for (int n = 0; n < 3000 + int(nearHalves.size()); ++n) {
+    const int layer = n < 3000 ? 1 + n % 3 : 4;
+    double x = unit(rng) * std::pow(10.0, int(rng() % 24) - 8), y = unit(rng) * std::pow(10.0, int(rng() % 24) - 8);
+    if (n % 17 == 0) x = specials[(n / 17) % std::size(specials)];
+    if (n % 13 == 0) y = specials[(n / 13) % std::size(specials)];
+    if (n >= 3000) {
+      x = nearHalves[size_t(n - 3000)];
+      y = x * 7 / 3;
+    }
+    chart.SetCurrentLayer(layer);
+    chart.DrawTo(x, y);
+    int32_t px, py;
+    chart.WorldToPixel(layer, x, y, px, py);
+    expected.emplace_back(n, TPoint{int32_t(std::clamp<int64_t>(int64_t(px) - 10, -30000, 30000)),
+                                    int32_t(std::clamp<int64_t>(int64_t(py) - 10, -30000, 30000))});
+  }
+  BatchLog log;
+  log.Attach(chart);
+  Render();
+  std::vector<TPoint> drawn;
+  for (const auto& b : log.batches) drawn.insert(drawn.end(), b.begin() + 1, b.end());  // each batch repeats a point
+  ASSERT_EQ(drawn.size(), expected.size());
+  for (const auto& [n, p] : expected) ASSERT_EQ(drawn[size_t(n)], p) << n;
 }
 
 TEST_F(Lines, FourHundredFiftyPointsMakeThreeConnectedBatches) {

@@ -25,10 +25,6 @@ TRect NonPaperBounds(const TBitmap& b, TColor paper) {
   return r;
 }
 
-bool operator==(const TRect& a, const TRect& b) {
-  return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
-}
-
 class Texts : public ItemChart {
  protected:
   Texts() {
