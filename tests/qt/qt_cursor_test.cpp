@@ -95,7 +95,8 @@ TEST(QtCursors, ProgramCursorsAreBuiltFromTheirImagesAndStandardOnesAreQtShapes)
     const TCursorHandle h = qt->LoadCursor(name);
     ASSERT_NE(h, 0u) << name;
     EXPECT_NE(h, hand);
-    EXPECT_EQ(qt->Cursor(h)->hotSpot(), QPoint(FindCursorResource(name)->HotSpot.X, FindCursorResource(name)->HotSpot.Y));
+    const TPoint hot = FindCursorResource(name)->HotSpot;
+    EXPECT_EQ(qt->Cursor(h)->hotSpot(), QPoint(hot.X, hot.Y));
   }
 
   const TCursorHandle cross = qt->StandardCursor(crCross);

@@ -1,4 +1,4 @@
-// The clipboard, message boxes, the event loop and the screen on Qt.
+// The clipboard, message boxes and the event loop on Qt.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -195,16 +195,6 @@ TEST(QtEventLoop, ClosingTheMainFormEndsTheProgramsRun) {
   // The program destroys its forms before the window system goes.
   Application()->DestroyComponents();
   WindowSystem()->ProcessMessages();
-}
-
-TEST(QtScreen, ResolutionSizeAndFrame) {
-  EXPECT_GT(WindowSystem()->ScreenPixelsPerInch(), 0);
-  EXPECT_EQ(Screen()->PixelsPerInch(), WindowSystem()->ScreenPixelsPerInch());
-  const TSize size = WindowSystem()->ScreenSize();
-  EXPECT_GT(size.cx, 0);
-  EXPECT_GT(size.cy, 0);
-  EXPECT_EQ(WindowSystem()->FormFrame(), (TRect{4, 23, 4, 4})) << "as on the headless system";
-  EXPECT_STREQ(WindowSystem()->Name(), "qt");
 }
 
 }  // namespace
