@@ -52,7 +52,8 @@
 //     flags; the answer is the ID of the button pressed (closing the box
 //     answers Cancel where it has one, else No, else OK).
 //   - ProcessMessages handles the pending Qt events, the posted work queued
-//     so far and the paints they asked for, and returns. RunLoop waits for
+//     so far and the paints they asked for, and returns (called from inside
+//     a paint, it runs only the posted work). RunLoop waits for
 //     events until its `terminated` says so, or until no window is visible
 //     and no work is posted.
 //   - Exceptions escaping a handler go to Application()->HandleException
