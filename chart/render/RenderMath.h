@@ -57,16 +57,9 @@ inline bool Between(double v, double a, double b) { return a <= b ? (v >= a && v
 // an item's corners are both included: the larger x (the first when equal)
 // and the larger y grow by one.
 inline void MakeInclusive(TPoint& a, TPoint& b) {
-  if (a.X >= b.X) {
-    ++a.X;
-  } else {
-    ++b.X;
-  }
-  if (a.Y >= b.Y) {
-    ++a.Y;
-  } else {
-    ++b.Y;
-  }
+  const auto grow = [](int32_t& v) { v += v < INT32_MAX; };  // the far edge of the 32-bit range stays
+  grow(a.X >= b.X ? a.X : b.X);
+  grow(a.Y >= b.Y ? a.Y : b.Y);
 }
 
 // The pen width put on the canvas for an item's line width: below 1 is 1;

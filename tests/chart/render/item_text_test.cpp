@@ -5,6 +5,7 @@
 #include <string>
 
 #include "chart/render/TextBlock.h"
+#include "platform/graphics/Printer.h"
 #include "chart/render/item_fixture.h"
 
 namespace korvo::test {
@@ -207,6 +208,31 @@ TEST_F(Texts, TheLongTextIndexIsNoPenWidth) {
   const int h = Ref()->TextHeight("ab") + 1, w = std::max(Ref()->TextWidth("ab"), Ref()->TextWidth("cd"));
   const int y = 50 - h / 2;
   EXPECT_EQ(NonPaperBounds(before, clWhite), (TRect{40 - 4, y - 2, 40 + w + 4, y + 2 * h + 2}));
+}
+
+TEST_F(Texts, OnThePrinterTextKeepsItsPointSize) {
+  chart.SetTextAlignment(TAlignment::taLeftJustify);
+  chart.TextAt(10, 10, "Ag", TCoordMode::cmPixel);
+  chart.MarkAt(60, 60, 'Q', TCoordMode::cmPixel);  // Param1 0: the font's default size, 8 points
+  Printer()->BeginDoc();
+  TCanvas* page = Printer()->Canvas();
+  Fill(bmp, clWhite);
+  chart.RenderData(page, 100, 100, true, true);
+  EXPECT_EQ(page->Font()->PixelsPerInch(), 300);
+  EXPECT_EQ(page->Font()->Height(), -50) << "12 points at 300 pixels per inch (texts are drawn last)";
+  Printer()->EndDoc();
+  ASSERT_EQ(Printer()->Pages().size(), 1u);
+  const TBitmap& sheet = *Printer()->Pages()[0];
+  int top = INT32_MAX, bottom = -1;
+  for (int y = 0; y < 400; ++y) {
+    for (int x = 100; x < 300; ++x) {
+      if (PixelAt(sheet, x, y) != clWhite && y < 150) {
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+    }
+  }
+  EXPECT_GT(bottom - top, 30) << "the text is drawn at the printer's size, not the screen's 16 pixels";
 }
 
 }  // namespace
