@@ -1,6 +1,6 @@
-// The item kinds drawn in several steps: framed rectangles, 3-D bars,
-// arrows, error marks, arcs and crosses. The batch has been drawn before
-// each of them (TItemRenderer::Render).
+// The figure kinds: rectangles, pixel boxes, ellipses, framed rectangles,
+// 3-D bars, arrows, error marks, arcs and crosses. The batch has been drawn
+// before each of them (TItemRenderer::Render).
 #include <cmath>
 #include <numbers>
 #include <utility>
@@ -28,6 +28,35 @@ TColor ContrastColor(TColor c) {
 }
 
 }  // namespace
+
+void TItemRenderer::DrawRectangleItem(const TpwChartItem& item, TColor ink, TColor paper) {
+  SetFillAttributes(item, ink, paper);
+  TPoint a, b;
+  TwoPointsByMode(item, item.CoordMode, a, b);
+  if (SinglePixel(a, b, ink)) return;
+  render::MakeInclusive(a, b);
+  pass_.canvas->Rectangle(a.X, a.Y, b.X, b.Y);
+}
+
+void TItemRenderer::DrawPixelBoxItem(const TpwChartItem& item, TColor ink, TColor paper) {
+  SetFillAttributes(item, ink, paper);
+  const TPoint c = WorldPoint(item.Layer, item.x, item.y);
+  TPoint a{render::ClampCoord(int64_t(c.X) - item.Param1), render::ClampCoord(int64_t(c.Y) - item.Param2)};
+  TPoint b{render::ClampCoord(int64_t(c.X) + item.Param1), render::ClampCoord(int64_t(c.Y) + item.Param2)};
+  if (SinglePixel(a, b, ink)) return;
+  render::MakeInclusive(a, b);
+  pass_.canvas->Rectangle(a.X, a.Y, b.X, b.Y);
+}
+
+void TItemRenderer::DrawEllipseItem(const TpwChartItem& item, TColor ink, TColor paper) {
+  SetFillAttributes(item, ink, paper);
+  TPoint a = WorldPoint(item.Layer, item.x - item.x2, item.y + item.y2);
+  TPoint b = WorldPoint(item.Layer, item.x + item.x2, item.y - item.y2);
+  if (SinglePixel(a, b, ink)) return;
+  render::MakeInclusive(a, b);
+  pass_.canvas->Ellipse(a.X, a.Y, b.X, b.Y);
+}
+
 
 // The rectangle covers x1..x2-1 by y2..y1-1 (not made inclusive); the edges
 // are drawn along x1..x2 and y2..y1, so they frame it with the corner pixels

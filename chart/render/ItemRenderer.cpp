@@ -1,18 +1,16 @@
 // The item renderer: render-pass state, positions, the attribute cache, the
-// polyline batch, the duplicate-mark grid and the dispatch by kind with the
-// simple kinds. Figures with more steps are in ItemFigures.cpp, text items
-// in TextItems.cpp.
+// polyline batch, the passes over a list and the dispatch by kind with the
+// line kinds. Marks and the duplicate-mark grid are in MarkItems.cpp,
+// figures in ItemFigures.cpp, text items in TextItems.cpp.
 #include "chart/render/ItemRenderer.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "base/Marks.h"
 #include "chart/CustomPlotwell.h"
 #include "chart/items/ItemContainer.h"
 #include "chart/render/RenderMath.h"
 #include "platform/graphics/Canvas.h"
-#include "scale/PrinterFont.h"
 
 namespace korvo {
 
@@ -199,35 +197,6 @@ void TItemRenderer::FlushPolyline(TCanvas* canvas) {
   }
   batch_start_ = last;
   batch_count_ = 0;
-}
-
-// ---- duplicate-mark grid ----------------------------------------------------------------
-
-void TItemRenderer::ResetDupGrid(int32_t width, int32_t height, int32_t d) {
-  dup_d_ = std::clamp(d, 1, 3);
-  dup_cols_ = std::max<int64_t>(0, int64_t(width) + 2 * dup_d_);
-  dup_rows_ = std::max<int64_t>(0, int64_t(height) + 2 * dup_d_);
-  const int64_t cells = dup_cols_ * dup_rows_;
-  dup_grid_ = cells > 0 && cells <= MaxGridCells;
-  if (!dup_grid_) {
-    dup_cols_ = dup_rows_ = 0;
-    return;
-  }
-  dup_cells_.assign(size_t(cells), -1);  // keeps the memory of an earlier, larger grid
-}
-
-bool TItemRenderer::ClaimMark(int32_t x, int32_t y, int32_t glyph) {
-  if (!dup_grid_) return true;
-  const int64_t col = int64_t(x) + dup_d_, row = int64_t(y) + dup_d_;
-  if (col < 0 || col >= dup_cols_ || row < 0 || row >= dup_rows_) return true;  // off the grid: no test
-  int32_t* cells = dup_cells_.data();
-  if (cells[row * dup_cols_ + col] == glyph) return false;
-  // The claimed square, cut at the grid's edges (a mark near the border of
-  // the grid reaches beyond it).
-  const int64_t c0 = std::max<int64_t>(0, col - dup_d_), c1 = std::min<int64_t>(dup_cols_ - 1, col + dup_d_);
-  const int64_t r0 = std::max<int64_t>(0, row - dup_d_), r1 = std::min<int64_t>(dup_rows_ - 1, row + dup_d_);
-  for (int64_t r = r0; r <= r1; ++r) std::fill(cells + r * dup_cols_ + c0, cells + r * dup_cols_ + c1 + 1, glyph);
-  return true;
 }
 
 // ---- the kinds ------------------------------------------------------------------------------
@@ -425,64 +394,6 @@ void TItemRenderer::DrawVectorItem(const TpwChartItem& item, TColor ink) {
   // The vector stays in the batch: a following DrawTo continues from its end.
   batch_start_ = s;
   AddPolylinePoint(canvas, e.X, e.Y);
-}
-
-void TItemRenderer::DrawMarkItem(const TpwChartItem& item, TColor ink) {
-  TCanvas* canvas = pass_.canvas;
-  FlushPolyline(canvas);
-  const TCustomPlotwell& chart = *pass_.chart;
-  const bool world = item.CoordMode == uint8_t(TCoordMode::cmWorld);
-  // Visibility, read from the item's own coordinates (NaN is never inside).
-  if (world) {
-    const size_t l = size_t(render::ClampLayer(item.Layer) - 1);
-    const TScaleProps& xp = *chart.x_props_[l];
-    const TScaleProps& yp = *chart.y_props_[l];
-    if (!render::Between(item.x, xp.RangeLow(), xp.RangeHigh()) ||
-        !render::Between(item.y, yp.RangeLow(), yp.RangeHigh())) {
-      return;
-    }
-  } else {
-    const double w = double(int64_t(chart.Width()) - chart.MarginRight() - chart.MarginLeft());
-    const double h = double(int64_t(chart.Height()) - chart.MarginBottom() - chart.MarginTop());
-    if (!(item.x >= 0 && item.x <= w && item.y >= 0 && item.y <= h)) return;
-  }
-  SetPenColor(canvas, ink);
-  SetPenStyle(canvas, item.PenStyle);
-  const TPoint p = world ? WorldPoint(item.Layer, item.x, item.y) : TPoint{PixelX(item.x), PixelY(item.y)};
-  if (item.Param3 > 51) AdjustFontForPrinter(canvas, item.Param1);
-  if (chart.AvoidDuplicateMarks() && !ClaimMark(p.X, p.Y, item.Param3)) return;
-  const uint8_t glyph = uint8_t(item.Param3);
-  DrawMark(canvas, glyph, p.X, p.Y);
-  // A character mark writes in the pen colour: the font colour is now ink.
-  if (glyph > 51) font_color_ = canvas->Font()->Color();
-}
-
-void TItemRenderer::DrawRectangleItem(const TpwChartItem& item, TColor ink, TColor paper) {
-  SetFillAttributes(item, ink, paper);
-  TPoint a, b;
-  TwoPointsByMode(item, item.CoordMode, a, b);
-  if (SinglePixel(a, b, ink)) return;
-  render::MakeInclusive(a, b);
-  pass_.canvas->Rectangle(a.X, a.Y, b.X, b.Y);
-}
-
-void TItemRenderer::DrawPixelBoxItem(const TpwChartItem& item, TColor ink, TColor paper) {
-  SetFillAttributes(item, ink, paper);
-  const TPoint c = WorldPoint(item.Layer, item.x, item.y);
-  TPoint a{render::ClampCoord(int64_t(c.X) - item.Param1), render::ClampCoord(int64_t(c.Y) - item.Param2)};
-  TPoint b{render::ClampCoord(int64_t(c.X) + item.Param1), render::ClampCoord(int64_t(c.Y) + item.Param2)};
-  if (SinglePixel(a, b, ink)) return;
-  render::MakeInclusive(a, b);
-  pass_.canvas->Rectangle(a.X, a.Y, b.X, b.Y);
-}
-
-void TItemRenderer::DrawEllipseItem(const TpwChartItem& item, TColor ink, TColor paper) {
-  SetFillAttributes(item, ink, paper);
-  TPoint a = WorldPoint(item.Layer, item.x - item.x2, item.y + item.y2);
-  TPoint b = WorldPoint(item.Layer, item.x + item.x2, item.y - item.y2);
-  if (SinglePixel(a, b, ink)) return;
-  render::MakeInclusive(a, b);
-  pass_.canvas->Ellipse(a.X, a.Y, b.X, b.Y);
 }
 
 }  // namespace korvo

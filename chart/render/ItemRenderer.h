@@ -69,7 +69,8 @@ class TItemRenderer {
   // brush style solid, all set on the canvas and cached.
   void Begin(TCanvas* canvas, int32_t x0, int32_t y0, TColor colour, int32_t penWidth);
 
-  // Draws `item` for `chart` (see the kinds in ItemRenderer.cpp).
+  // Draws `item` for `chart`: the rules of its kind, after the prologue that
+  // puts the item's pen width on the canvas (not for text kinds).
   void Render(TCustomPlotwell& chart, TCanvas* canvas, const TpwChartItem& item, int32_t x0, int32_t y0,
               bool monochrome, const TLongTextArray& longTexts, bool isAnnotation, int32_t index);
 
@@ -165,7 +166,7 @@ class TItemRenderer {
   // Single pixel rule: when a == b, SetPixel(a, colour) and true.
   bool SinglePixel(TPoint a, TPoint b, TColor colour);
 
-  // The kinds (ItemRenderer.cpp, ItemFigures.cpp, TextItems.cpp).
+  // The kinds (ItemRenderer.cpp, MarkItems.cpp, ItemFigures.cpp, TextItems.cpp).
   void DrawMarkItem(const TpwChartItem& item, TColor ink);
   void DrawToItem(const TpwChartItem& item, TColor ink, TPoint p);
   void DrawRectangleItem(const TpwChartItem& item, TColor ink, TColor paper);
