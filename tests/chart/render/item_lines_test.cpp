@@ -191,7 +191,7 @@ TEST_F(Lines, PolylinePointsLandWhereWorldToPixelPutsThem) {
   std::mt19937_64 rng(7);
   std::uniform_real_distribution<double> unit(-1, 1);
   std::vector<std::pair<int, TPoint>> expected;
-  const double specials[] = {NaN, Inf, -Inf, 1e308, 0, -0.0, 0.5, 1e-300, 2147483647.0, 21474836.475};
+  const double oddValues[] = {NaN, Inf, -Inf, 1e308, 0, -0.0, 0.5, 1e-300, 2147483647.0, 21474836.475};
   // Layer 4 spans 0..3 by 0..7: points within a few units in the last
   // place of a half-pixel, where rounding in double instead of extended
   // precision would choose the other pixel.
@@ -205,8 +205,8 @@ TEST_F(Lines, PolylinePointsLandWhereWorldToPixelPutsThem) {
   for (int n = 0; n < 3000 + int(nearHalves.size()); ++n) {
     const int layer = n < 3000 ? 1 + n % 3 : 4;
     double x = unit(rng) * std::pow(10.0, int(rng() % 24) - 8), y = unit(rng) * std::pow(10.0, int(rng() % 24) - 8);
-    if (n % 17 == 0) x = specials[(n / 17) % std::size(specials)];
-    if (n % 13 == 0) y = specials[(n / 13) % std::size(specials)];
+    if (n % 17 == 0) x = oddValues[(n / 17) % std::size(oddValues)];
+    if (n % 13 == 0) y = oddValues[(n / 13) % std::size(oddValues)];
     if (n >= 3000) {
       x = nearHalves[size_t(n - 3000)];
       y = x * 7 / 3;
