@@ -19,6 +19,7 @@ namespace korvo {
 void TCustomPlotwell::RenderItem(TCanvas* canvas, const TpwChartItem& item, int32_t x0, int32_t y0,
                                  bool monochrome, const TLongTextArray& longTexts, bool isAnnotation,
                                  int32_t index) {
+  item_renderer_->ForgetLayerMaps();  // maps belong to the pass that read them
   item_renderer_->Render(*this, canvas, item, x0, y0, monochrome, longTexts, isAnnotation, index);
 }
 
@@ -79,6 +80,7 @@ inline bool LinearPixel(bool logarithmic, long double k, long double o, double v
 }
 
 TPoint TItemRenderer::WorldPoint(int layer, double x, double y) const {
+  if (layer_maps_ready_) return layer_maps_[size_t(render::ClampLayer(layer) - 1)].Point(*pass_.chart, x, y);
   return MapWorld(*pass_.chart, layer, x, y, pass_.x0, pass_.y0);
 }
 
@@ -331,7 +333,59 @@ void TItemRenderer::Render(TCustomPlotwell& chart, TCanvas* canvas, const TpwCha
   }
 }
 
+// Items are 104 bytes and read once: the passes ask for those a few batches
+// ahead (both cache lines of an item), so that they are on their way while
+// a batch is drawn.
 constexpr int32_t PrefetchAhead = 256;
+
+// A point of a polyline run continues it when it is a world ckDrawTo of the
+// same layer and class with the same colours, style and width.
+inline bool SameRun(const TpwChartItem& next, const TpwChartItem& first) {
+  return next.Kind == ckDrawTo && next.CoordMode == uint8_t(TCoordMode::cmWorld) && next.Layer == first.Layer &&
+         next.ItemClass == first.ItemClass && next.Color == first.Color && next.FillColor == first.FillColor &&
+         next.PenStyle == first.PenStyle && next.LineWidth == first.LineWidth;
+}
+
+// One linear axis in double arithmetic. WorldToPixel's extended-precision
+// value and this one lie within 2^-50 (|k v| + |o|) of each other, so both
+// round to the same pixel unless this value lies that close to a half
+// pixel; then (and for NaN, far values and logarithmic axes) false, and the
+// caller asks WorldToPixel.
+inline bool FastLinearPixel(double k, double o, double v, int32_t& pixel) {
+  const double kv = k * v;
+  const double w = kv + o;
+  if (!(std::fabs(w) < 2147483000.0)) return false;
+  const int32_t r = render::RoundHalfEven(w);
+  const double margin = 0.5 - std::fabs(w - double(r));
+  if (!(margin > (std::fabs(kv) + std::fabs(o)) * 0x1p-49)) return false;
+  pixel = r;
+  return true;
+}
+
+void TItemRenderer::TLayerMap::Set(const TCustomPlotwell& c, int32_t layer, int32_t x0, int32_t y0) {
+  layer_ = layer;
+  dx_ = int64_t(x0) - c.margin_left_;
+  dy_ = int64_t(y0) - c.margin_top_;
+  const size_t i = size_t(render::ClampLayer(layer) - 1);
+  linear_ = !c.x_props_[i]->Logarithmic() && !c.y_props_[i]->Logarithmic();
+  kx_ = double(c.kx_[i]);
+  ox_ = double(c.ox_[i]);
+  ky_ = double(c.ky_[i]);
+  oy_ = double(c.oy_[i]);
+}
+
+void TItemRenderer::ReadLayerMaps() {
+  for (int32_t l = 1; l <= 16; ++l) layer_maps_[size_t(l - 1)].Set(*pass_.chart, l, pass_.x0, pass_.y0);
+  layer_maps_ready_ = true;
+}
+
+[[gnu::always_inline]] inline TPoint TItemRenderer::TLayerMap::Point(const TCustomPlotwell& c, double x, double y) const {
+  int32_t px, py;
+  if (!linear_ || !FastLinearPixel(kx_, ox_, x, px) || !FastLinearPixel(ky_, oy_, y, py)) {
+    c.WorldToPixel(layer_, x, y, px, py);
+  }
+  return TPoint{render::ClampCoord(px + dx_), render::ClampCoord(py + dy_)};
+}
 
 void TItemRenderer::DrawList(TCustomPlotwell& chart, TCanvas* canvas, const TPwItemContainer& list,
                              const TLongTextArray& longTexts, const std::array<bool, 256>& classes,
@@ -345,11 +399,14 @@ void TItemRenderer::DrawList(TCustomPlotwell& chart, TCanvas* canvas, const TPwI
     pass_.monochrome = monochrome;
   };
   setPass();
+  ReadLayerMaps();
   for (int32_t i = 0; i < list.Count(); ++i) {
     const TpwChartItem& item = list[i];
-    // Items are 104 bytes and read once: ask for those about a batch ahead,
-    // so that they are on their way while the batch is drawn.
-    if (i + PrefetchAhead < list.Count()) __builtin_prefetch(&list[i + PrefetchAhead]);
+    if (i + PrefetchAhead < list.Count()) {
+      const char* ahead = reinterpret_cast<const char*>(&list[i + PrefetchAhead]);
+      __builtin_prefetch(ahead);
+      __builtin_prefetch(ahead + 64);
+    }
     if (filter != TPassFilter::All &&
         (item.Kind == ckText || item.Kind == ckTextOffs) != (filter == TPassFilter::TextsOnly)) {
       continue;
@@ -359,21 +416,39 @@ void TItemRenderer::DrawList(TCustomPlotwell& chart, TCanvas* canvas, const TPwI
       TpwChartItem copy = item;
       chart.OnBeforeRenderChartItem(&chart, copy, i, isAnnotation);
       Render(chart, canvas, copy, x0, y0, monochrome, longTexts, isAnnotation, i);
-      setPass();  // a handler may have drawn items elsewhere
+      setPass();  // a handler may have drawn items elsewhere or changed the ranges
+      ReadLayerMaps();
       continue;
     }
-    // The common case of a polyline: the next point with the attributes of
-    // the running batch (what Render would do for it, without its steps).
-    if (item.Kind == ckDrawTo && item.CoordMode == uint8_t(TCoordMode::cmWorld) && item.LineWidth == pen_width_ &&
-        (monochrome ? clBlack : item.Color) == pen_color_ && item.PenStyle == pen_style_ &&
-        item.FillColor == brush_color_) {
-      const TPoint p = MapWorld(chart, item.Layer, item.x, item.y, x0, y0);
-      AddPolylinePoint(canvas, p.X, p.Y);
+    // The common case of a polyline: a run of points with the attributes of
+    // the running batch, on one layer (what Render would do for each,
+    // without its steps). No handler runs inside a run, so the list cannot
+    // change under it.
+    if (filter != TPassFilter::TextsOnly && item.Kind == ckDrawTo && item.CoordMode == uint8_t(TCoordMode::cmWorld) &&
+        item.LineWidth == pen_width_ && (monochrome ? clBlack : item.Color) == pen_color_ &&
+        item.PenStyle == pen_style_ && item.FillColor == brush_color_) {
+      const TLayerMap& map = layer_maps_[size_t(render::ClampLayer(item.Layer) - 1)];
+      const int32_t count = list.Count();
+      int32_t j = i;
+      for (;;) {
+        const TpwChartItem& point = list[j];
+        if (j + PrefetchAhead < count) {
+          const char* ahead = reinterpret_cast<const char*>(&list[j + PrefetchAhead]);
+          __builtin_prefetch(ahead);
+          __builtin_prefetch(ahead + 64);
+        }
+        const TPoint p = map.Point(chart, point.x, point.y);
+        AddPolylinePoint(canvas, p.X, p.Y);
+        if (++j >= count || !SameRun(list[j], item)) break;
+      }
+      i = j - 1;
       continue;
     }
     Render(chart, canvas, item, x0, y0, monochrome, longTexts, isAnnotation, i);
     setPass();
+    if ((item.Kind == ckText || item.Kind == ckTextOffs) && chart.OnBeforeRenderText) ReadLayerMaps();
   }
+  layer_maps_ready_ = false;
 }
 
 void TItemRenderer::DrawToItem(const TpwChartItem& item, TColor ink, TPoint p) {

@@ -87,6 +87,9 @@ class TItemRenderer {
                 const TLongTextArray& longTexts, const std::array<bool, 256>& classes, bool isAnnotation,
                 TPassFilter filter, int32_t x0, int32_t y0, bool monochrome);
 
+  // Render called on its own (not from DrawList) maps every point afresh.
+  void ForgetLayerMaps() { layer_maps_ready_ = false; }
+
   // ---- attribute cache --------------------------------------------------
   void SetPenColor(TCanvas* canvas, TColor c);
   void SetPenStyle(TCanvas* canvas, TPenStyle s);
@@ -150,6 +153,26 @@ class TItemRenderer {
     bool monochrome = false;
   };
 
+  // The world-to-canvas map of one layer for a run of polyline points,
+  // read once per run: the same pixels as WorldToPixel.
+  // The world-to-canvas map of one layer, read from the chart's transform:
+  // the same pixels as WorldToPixel, in double arithmetic where that is
+  // exact (see FastLinearPixel).
+  class TLayerMap {
+   public:
+    void Set(const TCustomPlotwell& chart, int32_t layer, int32_t x0, int32_t y0);
+    TPoint Point(const TCustomPlotwell& chart, double x, double y) const;
+
+   private:
+    int32_t layer_ = 1;
+    int64_t dx_ = 0, dy_ = 0;
+    bool linear_ = false;
+    double kx_ = 0, ox_ = 0, ky_ = 0, oy_ = 0;
+  };
+  // Reads the sixteen layer maps again (at the start of a pass and after a
+  // handler, which may have changed the ranges).
+  void ReadLayerMaps();
+
   // Conversions (see the header comment), clamped to +-CoordLimit.
   static TPoint MapWorld(const TCustomPlotwell& chart, int layer, double x, double y, int32_t x0, int32_t y0);
   TPoint WorldPoint(int layer, double x, double y) const;
@@ -183,6 +206,10 @@ class TItemRenderer {
                     int32_t index);
 
   TPass pass_;
+  // Valid while DrawList runs; Render called on its own maps through
+  // MapWorld.
+  std::array<TLayerMap, 16> layer_maps_{};
+  bool layer_maps_ready_ = false;
 
   TColor pen_color_ = clBlack;
   TPenStyle pen_style_ = TPenStyle::psSolid;

@@ -174,7 +174,9 @@ TEST(Sharing, DestroyingChartsInAnyOrder) {
         p->MarkAt(2, 2, 1);  // whatever is left works on what it shows
         p->ShowGraph();
       }
-      if (c[0]) EXPECT_EQ(c[0]->ShareCount(), members);
+      if (c[0]) {
+        EXPECT_EQ(c[0]->ShareCount(), members);
+      }
     }
   } while (std::next_permutation(order.begin(), order.end()));
 }
