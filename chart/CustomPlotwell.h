@@ -586,6 +586,32 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   long double LowEndY(const TScaleProps& p) const;
   void LeaveSharingGroup();
   void RemoveSharer(TCustomPlotwell* chart);
+
+  // Painting suspended for a scope that changes several things at once. On
+  // leaving the scope, normally or by an exception, PaintSuspended gets its
+  // old value back directly (no paint, so an error never leaves the chart
+  // unable to paint); Finish() instead puts it back through
+  // SetPaintSuspended, which paints when it becomes false.
+  class TPaintSuspension {
+   public:
+    explicit TPaintSuspension(TCustomPlotwell& chart) : chart_(chart), saved_(chart.paint_suspended_) {
+      chart.SetPaintSuspended(true);
+    }
+    ~TPaintSuspension() {
+      if (active_) chart_.paint_suspended_ = saved_;
+    }
+    TPaintSuspension(const TPaintSuspension&) = delete;
+    TPaintSuspension& operator=(const TPaintSuspension&) = delete;
+    void Finish() {
+      active_ = false;
+      chart_.SetPaintSuspended(saved_);
+    }
+
+   private:
+    TCustomPlotwell& chart_;
+    bool saved_;
+    bool active_ = true;
+  };
   // The default initialisation that construction runs, in its order.
   void SetDefaultValues();
   // After a margin or the shadow width changed: each layer's scales brought

@@ -82,49 +82,37 @@ void TCustomPlotwell::ApplyLayerRange(int layer, bool recordHistory, long double
 void TCustomPlotwell::SetLayerRange(int layer, bool recordHistory, long double xLow, long double yLow,
                                     long double xHigh, long double yHigh, bool applyLimits) {
   CheckLayer(layer);
-  const bool saved = paint_suspended_;
-  SetPaintSuspended(true);
-  try {
-    const TJointLayers& joint = *joint_layers_;
-    if (joint.XControlledBy(layer) != layer) {
-      xLow = XProps(layer)->RangeLow();
-      xHigh = XProps(layer)->RangeHigh();
-    }
-    if (joint.YControlledBy(layer) != layer) {
-      yLow = YProps(layer)->RangeLow();
-      yHigh = YProps(layer)->RangeHigh();
-    }
-    ApplyLayerRange(layer, recordHistory, xLow, yLow, xHigh, yHigh, applyLimits);
-    for (int i = 1; i <= LayerCount; ++i) {
-      if (i == layer) continue;
-      const int cx = joint.XControlledBy(i), cy = joint.YControlledBy(i);
-      if (cx != layer && cy != layer) continue;
-      const TScaleProps& x = *XProps(cx);
-      const TScaleProps& y = *YProps(cy);
-      ApplyLayerRange(i, true, x.RangeLow(), y.RangeLow(), x.RangeHigh(), y.RangeHigh(), false);
-    }
-  } catch (...) {
-    paint_suspended_ = saved;  // an error must not leave the chart unable to paint
-    throw;
+  TPaintSuspension suspended(*this);
+  const TJointLayers& joint = *joint_layers_;
+  if (joint.XControlledBy(layer) != layer) {
+    xLow = XProps(layer)->RangeLow();
+    xHigh = XProps(layer)->RangeHigh();
   }
-  SetPaintSuspended(saved);
+  if (joint.YControlledBy(layer) != layer) {
+    yLow = YProps(layer)->RangeLow();
+    yHigh = YProps(layer)->RangeHigh();
+  }
+  ApplyLayerRange(layer, recordHistory, xLow, yLow, xHigh, yHigh, applyLimits);
+  for (int i = 1; i <= LayerCount; ++i) {
+    if (i == layer) continue;
+    const int cx = joint.XControlledBy(i), cy = joint.YControlledBy(i);
+    if (cx != layer && cy != layer) continue;
+    const TScaleProps& x = *XProps(cx);
+    const TScaleProps& y = *YProps(cy);
+    ApplyLayerRange(i, true, x.RangeLow(), y.RangeLow(), x.RangeHigh(), y.RangeHigh(), false);
+  }
+  suspended.Finish();
 }
 
 void TCustomPlotwell::ApplyScaleProps() {
-  const bool saved = paint_suspended_;
-  SetPaintSuspended(true);
-  try {
-    for (int l = 1; l <= LayerCount; ++l) SyncLayerScales(l);
-    for (int l = 1; l <= LayerCount; ++l) {
-      const TScaleProps& x = *XProps(l);
-      const TScaleProps& y = *YProps(l);
-      SetLayerRange(l, false, x.RangeLow(), y.RangeLow(), x.RangeHigh(), y.RangeHigh(), false);
-    }
-  } catch (...) {
-    paint_suspended_ = saved;
-    throw;
+  TPaintSuspension suspended(*this);
+  for (int l = 1; l <= LayerCount; ++l) SyncLayerScales(l);
+  for (int l = 1; l <= LayerCount; ++l) {
+    const TScaleProps& x = *XProps(l);
+    const TScaleProps& y = *YProps(l);
+    SetLayerRange(l, false, x.RangeLow(), y.RangeLow(), x.RangeHigh(), y.RangeHigh(), false);
   }
-  SetPaintSuspended(saved);
+  suspended.Finish();
 }
 
 void TCustomPlotwell::SetRangeLimits(long double xLow, long double yLow, long double xHigh, long double yHigh) {

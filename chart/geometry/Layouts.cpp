@@ -98,53 +98,42 @@ void TCustomPlotwell::SetStandardLayout(TpwLayout layout) {
   const size_t index = size_t(layout);
   if (index >= Layouts.size()) return;
   const TLayoutRecord& r = Layouts[index];
-  const bool saved = paint_suspended_;
-  SetPaintSuspended(true);
-  try {
-    SetMarginLeft(r.MarginLeft);
-    SetMarginRight(r.MarginRight);
-    SetMarginTop(r.MarginTop);
-    SetMarginBottom(r.MarginBottom);
-    SetCaptionPosX(r.CaptionPosX);
-    SetCaptionPosY(r.CaptionPosY);
-    SetCaptionAlignment(r.CaptionAlignment);
-    SetCaptionAnchorHoriz(r.CaptionAnchorHoriz);
-    SetCaptionAnchorVert(TCaptionAnchorVert::cavChartTop);
-    for (int i = 1; i <= 4; ++i) {
-      const TScaleSlot& x = r.X[size_t(i - 1)];
-      TScalePropsHoriz& xp = *XProps(i);
-      xp.SetScaleLocation(x.Far ? TScaleLocationHoriz::slTop : TScaleLocationHoriz::slBottom);
-      ApplySlot(xp, x);
-      const TScaleSlot& y = r.Y[size_t(i - 1)];
-      TScalePropsVert& yp = *YProps(i);
-      yp.SetScaleLocation(y.Far ? TScaleLocationVert::slRight : TScaleLocationVert::slLeft);
-      ApplySlot(yp, y);
-    }
-    for (int l = 5; l <= LayerCount; ++l) {
-      XProps(l)->SetVisible(false);
-      YProps(l)->SetVisible(false);
-    }
-    for (int l = 1; l <= LayerCount; ++l) SyncLayerScales(l);
-  } catch (...) {
-    paint_suspended_ = saved;
-    throw;
+  TPaintSuspension suspended(*this);
+  SetMarginLeft(r.MarginLeft);
+  SetMarginRight(r.MarginRight);
+  SetMarginTop(r.MarginTop);
+  SetMarginBottom(r.MarginBottom);
+  SetCaptionPosX(r.CaptionPosX);
+  SetCaptionPosY(r.CaptionPosY);
+  SetCaptionAlignment(r.CaptionAlignment);
+  SetCaptionAnchorHoriz(r.CaptionAnchorHoriz);
+  SetCaptionAnchorVert(TCaptionAnchorVert::cavChartTop);
+  for (int i = 1; i <= 4; ++i) {
+    const TScaleSlot& x = r.X[size_t(i - 1)];
+    TScalePropsHoriz& xp = *XProps(i);
+    xp.SetScaleLocation(x.Far ? TScaleLocationHoriz::slTop : TScaleLocationHoriz::slBottom);
+    ApplySlot(xp, x);
+    const TScaleSlot& y = r.Y[size_t(i - 1)];
+    TScalePropsVert& yp = *YProps(i);
+    yp.SetScaleLocation(y.Far ? TScaleLocationVert::slRight : TScaleLocationVert::slLeft);
+    ApplySlot(yp, y);
   }
-  SetPaintSuspended(saved);
+  for (int l = 5; l <= LayerCount; ++l) {
+    XProps(l)->SetVisible(false);
+    YProps(l)->SetVisible(false);
+  }
+  for (int l = 1; l <= LayerCount; ++l) SyncLayerScales(l);
+  suspended.Finish();
 }
 
 // Isometric: equal world units per pixel on both axes of every layer.
 void TCustomPlotwell::SetIsometric(bool value) {
   isometric_ = value;
   if (!value) return;
-  const bool saved = paint_suspended_;
-  paint_suspended_ = true;
-  try {
+  {
+    TPaintSuspension suspended(*this);
     for (int l = 1; l <= LayerCount; ++l) MakeIsometric(l);
-  } catch (...) {
-    paint_suspended_ = saved;
-    throw;
   }
-  paint_suspended_ = saved;
   PushZoomHistory();
   RepaintIfAutomatic();
 }

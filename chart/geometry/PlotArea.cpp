@@ -54,18 +54,13 @@ void TCustomPlotwell::SetShadowWidth(int32_t v) {
 // reads only that layer's ranges and the plot size, so all layers are
 // adjusted before the scales are placed.
 void TCustomPlotwell::MarginsChanged(bool rerunIsometric) {
-  const bool saved = paint_suspended_;
-  paint_suspended_ = true;
-  try {
+  {
+    TPaintSuspension suspended(*this);
     if (rerunIsometric && isometric_) {
       for (int l = 1; l <= LayerCount; ++l) MakeIsometric(l);
     }
     PlaceScales();
-  } catch (...) {
-    paint_suspended_ = saved;
-    throw;
   }
-  paint_suspended_ = saved;
   UpdateTransforms();
   RepaintIfAutomatic();
 }
@@ -75,24 +70,17 @@ void TCustomPlotwell::MarginsChanged(bool rerunIsometric) {
 // surface, so a resize costs what the chart's own surface costs. Painting
 // is suspended meanwhile and the saved state is put back without a repaint.
 void TCustomPlotwell::SetBounds(int left, int top, int width, int height) {
-  const bool saved = paint_suspended_;
-  paint_suspended_ = true;
-  try {
-    const int64_t minHeight = int64_t(margin_top_) + margin_bottom_ + shadow_width_ + 20;
-    const int64_t minWidth = int64_t(margin_left_) + margin_right_ + shadow_width_ + 80;
-    height = int(std::clamp<int64_t>(std::max<int64_t>(height, minHeight), 0, INT32_MAX));
-    width = int(std::clamp<int64_t>(std::max<int64_t>(width, minWidth), 0, INT32_MAX));
-    TCustomControl::SetBounds(left, top, width, height);
-    if (isometric_) {
-      for (int l = 1; l <= LayerCount; ++l) MakeIsometric(l);
-    }
-    PlaceScales();
-    UpdateTransforms();
-  } catch (...) {
-    paint_suspended_ = saved;
-    throw;
+  TPaintSuspension suspended(*this);
+  const int64_t minHeight = int64_t(margin_top_) + margin_bottom_ + shadow_width_ + 20;
+  const int64_t minWidth = int64_t(margin_left_) + margin_right_ + shadow_width_ + 80;
+  height = int(std::clamp<int64_t>(std::max<int64_t>(height, minHeight), 0, INT32_MAX));
+  width = int(std::clamp<int64_t>(std::max<int64_t>(width, minWidth), 0, INT32_MAX));
+  TCustomControl::SetBounds(left, top, width, height);
+  if (isometric_) {
+    for (int l = 1; l <= LayerCount; ++l) MakeIsometric(l);
   }
-  paint_suspended_ = saved;
+  PlaceScales();
+  UpdateTransforms();
 }
 
 void TCustomPlotwell::Loaded() {

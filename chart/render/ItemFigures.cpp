@@ -153,10 +153,7 @@ void TItemRenderer::DrawBar3DItem(const TpwChartItem& item, TColor ink, TColor p
 // paper or, hollow, its two sides as lines.
 void TItemRenderer::DrawArrowItem(const TpwChartItem& item, TColor ink, TColor paper) {
   TCanvas* canvas = pass_.canvas;
-  SetPenColor(canvas, ink);
-  SetBrushColor(canvas, paper);
-  SetPenStyle(canvas, item.PenStyle);
-  canvas->Brush()->SetStyle(item.Hollow ? TBrushStyle::bsClear : TBrushStyle::bsSolid);
+  SetFillAttributes(item, ink, paper);
 
   TPoint t, h;
   if (item.CoordMode == uint8_t(TCoordMode::cmXPixelYWorld) ||
