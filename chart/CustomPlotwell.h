@@ -256,6 +256,18 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   // at (x0, y0), the control position of the bitmap's top-left pixel.
   void PresentChart(int32_t x0, int32_t y0, TCanvas* target, TBitmap* bitmap);
 
+  // Puts a Width x Height picture of the whole control on the clipboard,
+  // rendered afresh into ChartBitmap without repainting the screen: frame,
+  // scales, caption and the plot area with grid, items, text labels and
+  // plot frame; the crosshairs only WithCrossHairs, the mouse trace never.
+  // BlackWhite draws white backgrounds, black frame, caption, scales and
+  // items, silver filled shapes (grid, area colour, background picture,
+  // text labels and crosshairs keep their colours). The chart's colours and
+  // PaintSuspended are as before afterwards, also when the copy fails;
+  // errors of the clipboard and of the render propagate.
+  void CopyToClipboard(bool blackWhite);
+  void CopyToClipboard(bool blackWhite, bool withCrossHairs);
+
   // The steps of the frame and the plot area, each drawing with the chart's
   // present settings. (x0, y0) is where the plot area's top-left pixel lies
   // on the canvas, except for DrawCrossHairs, where it is the control
