@@ -1,0 +1,155 @@
+// A Qt program of its own with a Plotwell chart in it: a QMainWindow whose
+// central widget holds a chart and a QPushButton in a QVBoxLayout. No form
+// description and no framework form are involved; the chart is a control
+// without a framework parent, hosted through korvo::ControlWidget, and a
+// QTimer draws a live curve into it.
+//
+// What a program needs, in this order:
+//   1. its QApplication, then the Qt window system, which uses that
+//      application (CreateQtWindowSystem) and is installed before any chart
+//      gets its window (InstallWindowSystem);
+//   2. the chart made with `new` and no owner or parent, its size set, and
+//      its widget put into a layout (ControlWidget creates the chart's
+//      window, which lets the chart paint; the layout then sizes it and
+//      every resize becomes the chart's SetBounds);
+//   3. each frame: ClearGraph, the drawing commands, ShowGraph (which draws
+//      the plot area and shows it; no update() is needed);
+//   4. at the end the chart deleted (its widget goes with it) before the
+//      window system, and the window system before the QApplication.
+//
+// Usage: plotwell-qt-embed [--frames N] [--exit]
+//   --frames N   stop the animation after N frames
+//   --exit       quit once the animation has stopped
+#include <QApplication>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "chart/plotwell.h"
+#include "platform/framework/Application.h"
+#include "platform/qt/QtWindowSystem.h"
+#include "resources/PlotwellCursors.h"
+
+namespace {
+
+// A chart of its own settings: a white plot with a dotted grid, x from 0
+// to 2 pi, y from -1.2 to 1.2; dragging pans it.
+korvo::TPlotwell* MakeChart() {
+  using namespace korvo;
+  auto* chart = new TPlotwell(nullptr);
+  chart->SetBounds(0, 0, 480, 320);
+  chart->SetMarginLeft(50);
+  chart->SetMarginRight(16);
+  chart->SetMarginTop(24);
+  chart->SetMarginBottom(36);
+  chart->SetCaption("A live curve in a Qt layout");
+  chart->SetChartColor(clWhite);
+  chart->SetGridStyle(GridStyleType::gsDotLines);
+  chart->SetGridColor(clSilver);
+  chart->SetGridDx(1.0);
+  chart->SetGridDy(0.5);
+  chart->SetMouseAction(TMouseActMode::maPan);
+  chart->SetMouseCursorFixed(false);
+  chart->Scale1X()->SetRangeLow(0.0);
+  chart->Scale1X()->SetRangeHigh(2 * M_PI);
+  chart->Scale1Y()->SetRangeLow(-1.2);
+  chart->Scale1Y()->SetRangeHigh(1.2);
+  chart->Scale1X()->SetVisible(true);
+  chart->Scale1Y()->SetVisible(true);
+  return chart;
+}
+
+// One frame: a travelling, slowly breathing sine wave of 300 points.
+void DrawWave(korvo::TPlotwell& chart, int frame) {
+  chart.ClearGraph();
+  chart.SetDataColor(korvo::clNavy);
+  const double phase = frame * 0.06, amplitude = 0.6 + 0.4 * std::sin(frame * 0.013);
+  for (int i = 0; i <= 300; ++i) {
+    const double x = 2 * M_PI * i / 300;
+    const double y = amplitude * std::sin(3 * x - phase);
+    if (i == 0) {
+      chart.MoveTo(x, y);
+    } else {
+      chart.DrawTo(x, y);
+    }
+  }
+  chart.ShowGraph();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int frames = 0;
+  bool exitAfter = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) {
+      frames = std::atoi(argv[++i]);
+    } else if (std::strcmp(argv[i], "--exit") == 0) {
+      exitAfter = true;
+    } else {
+      std::fprintf(stderr, "usage: plotwell-qt-embed [--frames N] [--exit]\n");
+      return 2;
+    }
+  }
+
+  QApplication app(argc, argv);
+  int status = 0;
+  {
+    std::unique_ptr<korvo::TWindowSystem> system = korvo::CreateQtWindowSystem(argc, argv);
+    korvo::InstallWindowSystem(system.get());
+    korvo::RegisterPlotwellCursors();  // the pan cursor the chart shows
+    // An error in a chart's handler would otherwise show a message box.
+    korvo::Application()->OnException = [&status](korvo::TObject*, const std::exception& e) {
+      std::fprintf(stderr, "plotwell-qt-embed: %s\n", e.what());
+      status = 1;
+    };
+
+    korvo::TPlotwell* chart = MakeChart();
+    {
+      QMainWindow window;
+      window.setWindowTitle("Plotwell in a Qt program");
+      auto* central = new QWidget;
+      auto* layout = new QVBoxLayout(central);
+      layout->addWidget(korvo::ControlWidget(chart), 1);
+      auto* pause = new QPushButton("Pause");
+      layout->addWidget(pause);
+      window.setCentralWidget(central);
+
+      int frame = 0;
+      QTimer timer;
+      QObject::connect(&timer, &QTimer::timeout, [&] {
+        DrawWave(*chart, ++frame);
+        if (frames > 0 && frame >= frames) {
+          timer.stop();
+          pause->setEnabled(false);
+          std::printf("plotwell-qt-embed: %d frames drawn at %d x %d\n", frame, chart->Width(), chart->Height());
+          std::fflush(stdout);
+          if (exitAfter) QApplication::quit();
+        }
+      });
+      QObject::connect(pause, &QPushButton::clicked, [&] {
+        if (timer.isActive()) {
+          timer.stop();
+          pause->setText("Go on");
+        } else {
+          timer.start();
+          pause->setText("Pause");
+        }
+      });
+      timer.start(16);
+      window.show();
+      const int rc = app.exec();
+      if (status == 0) status = rc;
+      // The chart before the window system; its widget leaves the layout.
+      delete chart;
+    }
+  }
+  return status;
+}
