@@ -14,6 +14,9 @@
 //                           isometric mode and the standard layouts
 //   render/                 the paint pipeline, item rendering, background,
 //                           grid, shadow, caption and the overlays
+//   mouse/                  presses, drags and releases by MouseAction, the
+//                           scale bands, tracking, cursors, the mouse trace,
+//                           the box selection and zoom-history stepping
 #pragma once
 
 #include <array>
@@ -37,6 +40,7 @@ namespace korvo {
 
 class TScale;
 class TItemRenderer;
+class TChartMouse;
 
 // One zoom-history slot of one layer: the layer's ranges when it was pushed.
 struct TZoomHistoryEntry {
@@ -66,6 +70,10 @@ struct TMouseTracePoint {
   uint16_t Flags = 0;
   TColor Color = clWhite;
 };
+
+// The box selection (ArmBoxSelection): idle, waiting for the press that
+// fixes the first corner, dragging the outline, finished.
+enum class TBoxSelectState : uint8_t { msNormal, msFirstCorner, msRectDraw, msFinished };
 
 // Geometry. Pixel positions are 32-bit control pixels, (0, 0) at the
 // control's top-left corner, x to the right and y down. The plot area runs
@@ -528,6 +536,73 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   // otherwise.
   const TZoomHistoryEntry& ZoomHistory(int layer, int slot) const;
 
+  // ---- Mouse (mouse/) -------------------------------------------------------
+  //
+  // A left press, drag and release on the plot area act by MouseAction; a
+  // drag with the left button on the band beside a scale pans or zooms that
+  // axis by the MouseAction of its scale property object. Every move reports
+  // the world position of CurrentLayer (OnMouseMoveInChart) and sets the
+  // screen cursor: the default one when MouseCursorFixed is set or the
+  // pointer is outside the plot area, else the one announcing MouseAction
+  // (screen cursors 1..4 as construction registers them). A move that
+  // arrives while the previous one is still being handled (from a handler
+  // that runs the event loop) is dropped. Outlines of bands are drawn
+  // straight onto the control's canvas inverted (XOR with white), so that
+  // drawing one again gives the picture back. A drag that changes ranges
+  // repaints once per move, and pushes the zoom history once on release.
+
+  // The scale whose band lies under control pixel (x, y): L for the y scale
+  // of layer L, -L for its x scale, 0 for none. Only visible scales count,
+  // the y scales of layers 1..16 first, then the x scales. With p the
+  // scale's ScalePos, a y scale on the right covers Width + p - MarginRight
+  // < x < Width + p - MarginRight + 50, one on the left MarginLeft - p - 50
+  // < x < MarginLeft - p, both for MarginTop < y < Height - MarginBottom; an
+  // x scale at the bottom covers Height + p - MarginBottom < y < Height + p -
+  // MarginBottom + 40, one at the top MarginTop - p - 40 < y < MarginTop - p,
+  // both for MarginLeft < x < Width - MarginRight.
+  int ScaleAtPos(int32_t x, int32_t y) const;
+  // The column test of layer's y scale band and the row test of its x scale
+  // band, both 50 pixels deep, whether the scale is visible or not.
+  bool InVertScaleBand(int layer, int32_t x) const;
+  bool InHorizScaleBand(int layer, int32_t y) const;
+
+  // The box selection, beside any MouseAction. ArmBoxSelection waits for a
+  // press: the right button cancels, any other fixes the first corner
+  // (msRectDraw); moves then drag an outline to the pointer clamped into the
+  // plot area, and the release fixes the second corner where it happens (not
+  // clamped) and finishes (msFinished), or cancels with the right button.
+  // Arming again starts over; CancelBoxSelection goes back to msNormal. Both
+  // erase an outline being dragged.
+  void ArmBoxSelection();
+  void CancelBoxSelection();
+  TBoxSelectState BoxState() const { return mouse_.BoxState; }
+  // The finished box in control pixels: first corner and release position.
+  // False, leaving the arguments alone, unless BoxState is msFinished.
+  bool FinishedBox(int32_t& x1, int32_t& y1, int32_t& x2, int32_t& y2) const;
+
+  // Stepping through the zoom history, for an undo of pan and zoom:
+  // ZoomBack gives every layer the ranges of the latest recorded state older
+  // than the current one that differs from the present ranges (first
+  // recording the present ranges when they differ from the latest state, so
+  // that ZoomForward comes back to them); ZoomForward goes the other way
+  // over the states ZoomBack stepped over. Each applies all 16 layers at
+  // once (no range limits, no joint-layer propagation: a state holds every
+  // layer) and repaints once; false, changing nothing, when there is no such
+  // state or the chart is being loaded. A new push after stepping back
+  // drops the states ahead.
+  bool CanZoomBack() const;
+  bool CanZoomForward() const;
+  bool ZoomBack();
+  bool ZoomForward();
+
+  // The position of the latest mouse move or press, before any clamping.
+  int32_t LastMouseX() const { return mouse_.LastMouseX; }
+  int32_t LastMouseY() const { return mouse_.LastMouseY; }
+  // A pan, zoom drag, crosshair, label or scale-band drag has recorded its
+  // start; a rubber band or zoom window is being drawn.
+  bool DragStarted() const { return mouse_.DragStarted; }
+  bool BandActive() const { return mouse_.BandActive; }
+
   // ---- Events ---------------------------------------------------------------
 
   // Of the scales, passed on with the chart as Sender.
@@ -561,6 +636,21 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   void Paint() override;
   void TextChanged() override;
 
+  // Mouse (mouse/). MouseDown lets the framework fire OnMouseDown first and
+  // then acts; MouseUp acts first and fires OnMouseUp last; a double click
+  // switches the drag mode of the scale under the pointer between maPan and
+  // maZoom and swallows the next press or release (neither the chart's
+  // action nor OnMouseDown/OnMouseUp). A release of a button this chart has
+  // not seen pressed starts no action.
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void DblClick() override;
+  void MouseEnter() override;
+  // Besides OnMouseLeave, gives the screen back its default cursor when
+  // this chart set a mode cursor (the screen cursor applies everywhere).
+  void MouseLeave() override;
+
   // Repaints now if AutoRedraw is set or the chart is being designed.
   void RepaintIfAutomatic();
   // Paints the whole chart now (through the framework, which calls Paint
@@ -586,6 +676,8 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   // The item renderer maps points with the layers' coefficients inline, as
   // WorldToPixel does, on its per-item path.
   friend class TItemRenderer;
+  // The mouse handling of mouse/ works on the chart's state.
+  friend class TChartMouse;
 
   void CreateScales();
   // Brings every layer's two scales in step with their property objects and
@@ -701,6 +793,63 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   std::vector<TMouseTracePoint> mouse_trace_;
   TColor mouse_trace_color_ = clWhite;
   bool mouse_trace_invert_ = true;
+
+  // ---- Mouse (mouse/) ----
+  // An outline drawn inverted on the control's canvas: its figure and up to
+  // four pixels it inverted, with their colours before. Erasing draws it
+  // again only while those pixels still show the inversion, so a repaint in
+  // between (which took the outline away) leaves no stale outline behind.
+  struct TXorOutline {
+    bool Drawn = false;
+    bool Line = false;
+    int32_t X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+    int Checks = 0;
+    std::array<int32_t, 4> CheckX{}, CheckY{};
+    std::array<TColor, 4> Before{};
+  };
+  struct TMouseState {
+    bool DragStarted = false;
+    std::array<int32_t, LayerCount> DragStartX{}, DragStartY{};
+    std::array<double, LayerCount> DragStartLoX{}, DragStartHiX{}, DragStartLoY{}, DragStartHiY{};
+    bool BandActive = false;
+    TMouseActMode BandMode = TMouseActMode::maNone;  // the MouseAction the band started in
+    int32_t BandX1 = 0, BandY1 = 0, BandX2 = 0, BandY2 = 0;
+    TXorOutline BandOutline;
+    TBoxSelectState BoxState = TBoxSelectState::msNormal;
+    int32_t BoxX1 = 0, BoxY1 = 0, BoxX2 = 0, BoxY2 = 0;
+    TXorOutline BoxOutline;
+    int DraggedCrossHair = 0;
+    int DraggedTextLabel = 0;
+    int32_t LastMouseX = 0, LastMouseY = 0;
+    bool InMouseMoveMessage = false;
+    bool SkipNextButtonEvent = false;
+    uint8_t ButtonsDown = 0;        // bit per TMouseButton pressed on this chart
+    TCursor CursorShown = crDefault;  // the screen cursor this chart set last
+    bool HistoryHeld = false;       // pushes are dropped while a drag sets ranges
+    int ZoomForward = 0;            // states ahead after ZoomBack ...
+    int ZoomForwardIndex = 0;       // ... valid while ZoomHistoryIndex is this
+  };
+  // A running mouse handler's frame: told when a handler it ran destroyed
+  // the chart, so that it touches nothing afterwards.
+  struct TMouseFrame {
+    bool Destroyed = false;
+    TMouseFrame* Outer = nullptr;
+  };
+  struct TMouseFrames {
+    TMouseFrame* Innermost = nullptr;
+    TMouseFrames() = default;
+    TMouseFrames(const TMouseFrames&) = delete;
+    TMouseFrames& operator=(const TMouseFrames&) = delete;
+    ~TMouseFrames() {
+      for (TMouseFrame* f = Innermost; f != nullptr; f = f->Outer) f->Destroyed = true;
+    }
+  };
+  // PushZoomHistory drops its push while the mouse holds the history, and
+  // reports each push (the states ahead of a ZoomBack are dropped then).
+  bool ZoomHistoryHeld() const { return mouse_.HistoryHeld; }
+  void ZoomHistoryPushed();
+  TMouseState mouse_;
+  TMouseFrames mouse_frames_;
 
   TCustomPlotwell* use_data_of_ = nullptr;
   std::vector<TCustomPlotwell*> sharers_;  // at most MaxSharers, in joining order

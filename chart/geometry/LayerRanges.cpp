@@ -131,13 +131,14 @@ void TCustomPlotwell::SetPaintSuspended(bool value) {
 }
 
 void TCustomPlotwell::PushZoomHistory() {
-  if (IsLoading()) return;
+  if (IsLoading() || ZoomHistoryHeld()) return;
   const size_t slot = size_t(zoom_history_index_ - 1);
   for (size_t l = 0; l < LayerCount; ++l) {
     zoom_history_[l][slot] = TZoomHistoryEntry{x_props_[l]->RangeLow(), y_props_[l]->RangeHigh(),
                                                x_props_[l]->RangeHigh(), y_props_[l]->RangeLow()};
   }
   zoom_history_index_ = zoom_history_index_ >= ZoomHistorySlots ? 1 : zoom_history_index_ + 1;
+  ZoomHistoryPushed();
 }
 
 void TCustomPlotwell::ResetZoomHistory() {
