@@ -795,17 +795,15 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   bool mouse_trace_invert_ = true;
 
   // ---- Mouse (mouse/) ----
-  // An outline drawn inverted on the control's canvas: its figure and up to
-  // four pixels it inverted, with their colours before. Erasing draws it
-  // again only while those pixels still show the inversion, so a repaint in
-  // between (which took the outline away) leaves no stale outline behind.
+  // An outline drawn inverted on the control's canvas, and the count of
+  // pictures PresentChart had put onto the control then. Erasing draws it
+  // again only while no picture came since (a repaint took it away), so no
+  // stale outline is left behind.
   struct TXorOutline {
     bool Drawn = false;
     bool Line = false;
     int32_t X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
-    int Checks = 0;
-    std::array<int32_t, 4> CheckX{}, CheckY{};
-    std::array<TColor, 4> Before{};
+    uint32_t Presents = 0;
   };
   struct TMouseState {
     bool DragStarted = false;
@@ -828,6 +826,7 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
     bool HistoryHeld = false;       // pushes are dropped while a drag sets ranges
     int ZoomForward = 0;            // states ahead after ZoomBack ...
     int ZoomForwardIndex = 0;       // ... valid while ZoomHistoryIndex is this
+    uint32_t Presents = 0;          // pictures PresentChart put onto the control
   };
   // A running mouse handler's frame: told when a handler it ran destroyed
   // the chart, so that it touches nothing afterwards.

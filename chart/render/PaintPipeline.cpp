@@ -52,6 +52,7 @@ void TCustomPlotwell::RefreshPlotArea() {
 void TCustomPlotwell::PresentChart(int32_t x0, int32_t y0, TCanvas* target, TBitmap* bitmap) {
   DrawCrossHairs(x0, y0, bitmap);
   if (target != nullptr) target->Draw(x0, y0, *bitmap);
+  ++mouse_.Presents;  // the mouse's inverted outlines are gone now
 }
 
 void TCustomPlotwell::RenderFrame(TCanvas* canvas) {
