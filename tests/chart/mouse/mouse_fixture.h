@@ -1,9 +1,9 @@
 // The chart the mouse tests drive: 160 x 148 pixels with margins 50, 10, 16,
-// 32 (left, right, top, bottom) and no shadow, so the plot area runs from
-// column 50 to 150 and row 16 to 116 (W = H = 100), and layer 1 spans x and
-// y 0..10: world (x, y) is control pixel (50 + 10x, 116 - 10y). It has its
-// window, so it paints (each paint counted), and input goes through the
-// framework's dispatch, as the window system delivers it.
+// 32 (left, right, top, bottom), so the plot area runs from column 50 to
+// 150 and row 16 to 116 (W = H = 100), and layer 1 spans x and y 0..10:
+// world (x, y) is control pixel (50 + 10x, 116 - 10y). It has its window,
+// so it paints (each paint counted); input goes through the framework's
+// dispatch.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@
 #include "chart/chart_test_support.h"
 #include "chart/plotwell.h"
 #include "platform/framework/Application.h"
+#include "support/TestSupport.h"
 
 namespace korvo::test {
 
@@ -38,45 +39,35 @@ class MouseChart : public TPlotwell {
   double YLow(int layer = 1) const { return YProps(layer)->RangeLow(); }
   double YHigh(int layer = 1) const { return YProps(layer)->RangeHigh(); }
 
-  // Input as the window system hands it over; `left` adds the held left
-  // button to the shift state of a move.
   void Move(int x, int y, bool left = true) {
-    TShiftState s;
-    if (left) s.Include(TShiftFlag::ssLeft);
-    DispatchMouseMove(s, x, y);
+    DispatchMouseMove(left ? TShiftState{TShiftFlag::ssLeft} : TShiftState{}, x, y);
   }
-  void Press(int x, int y, TMouseButton b = TMouseButton::mbLeft) { DispatchMouseDown(b, Held(b), x, y); }
+  void Press(int x, int y, TMouseButton b = TMouseButton::mbLeft) {
+    const TShiftFlag f = b == TMouseButton::mbLeft    ? TShiftFlag::ssLeft
+                         : b == TMouseButton::mbRight ? TShiftFlag::ssRight
+                                                      : TShiftFlag::ssMiddle;
+    DispatchMouseDown(b, TShiftState{f}, x, y);
+  }
   void Release(int x, int y, TMouseButton b = TMouseButton::mbLeft) { DispatchMouseUp(b, TShiftState{}, x, y); }
-  // Press at the first point, moves through the others, release at the last.
+  // Left press at the first point, held moves through every point (the
+  // first move records a drag's start), release at the last.
   void Drag(std::initializer_list<std::pair<int, int>> points) {
-    const auto* p = points.begin();
-    Press(p->first, p->second);
-    for (; p != points.end(); ++p) Move(p->first, p->second);
-    Release((p - 1)->first, (p - 1)->second);
+    Press(points.begin()->first, points.begin()->second);
+    for (const auto& p : points) Move(p.first, p.second);
+    Release((points.end() - 1)->first, (points.end() - 1)->second);
   }
-  // The pixels the control shows.
   const TBitmap& Shown() const { return *Surface(); }
+  TColor At(int x, int y) const { return Surface()->Canvas()->Pixel(x, y); }
 
   int paints = 0;
-  using TCustomPlotwell::MouseTraceBuffer;
 
  protected:
   void Paint() override {
     ++paints;
     TPlotwell::Paint();
   }
-
- private:
-  static TShiftState Held(TMouseButton b) {
-    switch (b) {
-      case TMouseButton::mbLeft: return {TShiftFlag::ssLeft};
-      case TMouseButton::mbRight: return {TShiftFlag::ssRight};
-      default: return {TShiftFlag::ssMiddle};
-    }
-  }
 };
 
-// A copy of a bitmap, to compare a picture before and after.
 inline std::unique_ptr<TBitmap> Snapshot(const TBitmap& b) {
   auto copy = std::make_unique<TBitmap>();
   copy->Assign(b);
