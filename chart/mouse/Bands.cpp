@@ -5,6 +5,7 @@
 // the release converts both corners on every layer in use.
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
 
 #include "chart/mouse/ChartMouse.h"
@@ -62,7 +63,8 @@ void TChartMouse::BandMove(TCustomPlotwell& c, int32_t& x, int32_t& y) {
   ClampX(c, x);
   if (c.Isometric() && (mode == maZoomWind || mode == maZoomWindPos)) {
     const int64_t dx = int64_t(x) - m.BandX1, dy = int64_t(y) - m.BandY1;
-    const int64_t sy = dy * dx > 0 ? m.BandY1 + dx : m.BandY1 - dx;
+    const bool sameSide = (dx > 0 && dy > 0) || (dx < 0 && dy < 0);  // dy * dx > 0, without the product
+    const int64_t sy = sameSide ? m.BandY1 + dx : m.BandY1 - dx;
     y = int32_t(std::max<int64_t>(INT32_MIN, std::min<int64_t>(sy, INT32_MAX)));
   }
   ClampY(c, y);

@@ -201,19 +201,24 @@ void TChartMouse::CrossHairDrag(TCustomPlotwell& c, TShiftState shift, int32_t x
       const TCrossHair& ch = *c.CrossHair(n);
       int32_t px = 0, py = 0;
       c.WorldToPixel(ch.Layer(), ch.PosX(), ch.PosY(), px, py);
-      if (n == 1) pickedX = px, pickedY = py;
+      if (n == 1) {
+        pickedX = px;
+        pickedY = py;
+      }
       const TCrossHMode mode = ch.Mode();
       const bool boxed = mode == TCrossHMode::chBoth || mode == TCrossHMode::chCrossBox || mode == TCrossHMode::chBox;
       const double ex = double(px) - x, ey = double(py) - y;
       if ((mode == TCrossHMode::chVert || boxed) && ex * ex < best) {
         best = ex * ex;
         m.DraggedCrossHair = n;
-        pickedX = px, pickedY = py;
+        pickedX = px;
+        pickedY = py;
       }
       if ((mode == TCrossHMode::chHoriz || boxed) && ey * ey < best) {
         best = ey * ey;
         m.DraggedCrossHair = n;
-        pickedX = px, pickedY = py;
+        pickedX = px;
+        pickedY = py;
       }
     }
     bool allowMove = true;
