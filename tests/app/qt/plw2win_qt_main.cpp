@@ -37,7 +37,7 @@ int RunScene(const std::string& scene, int argc, char** argv) {
       Application()->PostWork([&form] { ControlWidget(&form)->close(); });
     };
     form.OnAnimationEnded = [](const TAnimationTimes& times) {
-      std::printf("animation ended after %d frames\n", times.Frames);
+      std::printf("%s: animation ended after %d frames\n", Application()->Title().c_str(), times.Frames);
       std::fflush(stdout);
     };
   });

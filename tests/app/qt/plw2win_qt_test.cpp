@@ -199,7 +199,7 @@ TEST(Plw2winProgram, ClosingTheWindowDuringTheAnimationEndsTheProgramCleanly) {
   const TRun run =
       RunProcess({"/proc/self/exe", "--child", "close-during-animation", "--offscreen", "--frames", "100000"});
   EXPECT_EQ(run.Status, 0) << run.Err;
-  EXPECT_TRUE(Has(run.Out, "animation ended after 5 frames")) << run.Out;
+  EXPECT_TRUE(Has(run.Out, "PLW2WIN: animation ended after 5 frames")) << run.Out;
 }
 
 TEST(Plw2winProgram, RunsFramesSavesTheWindowReportsTheSpeedAndExits) {
