@@ -213,3 +213,37 @@ TEST_F(DemoForm, AFormDestroyedWhileAnimatingEndsTheLoopWithoutTouchingIt) {
 
 }  // namespace
 }  // namespace korvo
+
+namespace korvo {
+namespace {
+
+// The first chart pans under the mouse while the animation runs, and the
+// following frames keep the panned ranges: the loop never resets them.
+TEST_F(DemoForm, TheFirstChartPansWhileItAnimates) {
+  // Plotwell1 lies at (10, 10) in Panel1 at (332, 10); a point inside its
+  // plot area (margins 60, 20, 20, 40 of 372 x 331).
+  const TPoint press{332 + 10 + 200, 10 + 10 + 150};
+  const int paintsBefore = scope.ws().PaintCount();
+  std::string during, after;
+  Animate(6, [&](int frame) {
+    if (frame == 2) {  // the drag starts at the first move with the button held
+      scope.ws().MouseDown(form.get(), TMouseButton::mbLeft, press.X, press.Y);
+      scope.ws().MouseMove(form.get(), press.X, press.Y);
+    }
+    if (frame == 3) scope.ws().MouseMove(form.get(), press.X + 73, press.Y);
+    if (frame == 4) {
+      scope.ws().MouseUp(form.get(), TMouseButton::mbLeft, press.X + 73, press.Y);
+      during = Range(form->Plotwell1->Scale1X());
+    }
+    if (frame == 6) after = Range(form->Plotwell1->Scale1X());
+  });
+  // 73 of the plot's 292 pixel steps across 2.4 world units: 0.6 to the left.
+  EXPECT_EQ(during, "-1.8..0.6");
+  EXPECT_EQ(after, "-1.8..0.6");
+  EXPECT_EQ(Range(form->Plotwell1->Scale1Y()), "-1.2..1.2");
+  EXPECT_EQ(Range(form->Plotwell2->Scale1X()), "-3..3") << "the other chart does not move";
+  EXPECT_GT(scope.ws().PaintCount(), paintsBefore);
+}
+
+}  // namespace
+}  // namespace korvo
