@@ -3,6 +3,8 @@
 #include <png.h>
 
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/Exceptions.h"
 #include "platform/graphics/Bitmap.h"
@@ -61,6 +63,18 @@ void TBitmap::LoadPngFromFile(const std::string& path) {
   if (width <= 0 || height <= 0 || width > INT32_MAX || height > INT32_MAX || width * height > MaxPixels) {
     throw EInvalidGraphic("Cannot load '" + path + "': the image size " + std::to_string(width) + " x " +
                           std::to_string(height) + " exceeds the limit of " + std::to_string(MaxPixels) + " pixels");
+  }
+  // Deflate packs at most 1032 bytes into one, and the smallest image data
+  // a PNG of this size can hold is one bit per pixel plus a filter byte per
+  // row: a header claiming more than the file can hold is refused before the
+  // pixels are allocated.
+  std::error_code ec;
+  const auto fileSize = std::filesystem::file_size(path, ec);
+  const int64_t leastData = height * (1 + (width + 7) / 8);
+  if (!ec && leastData > int64_t(fileSize) * 1032 + 4096) {
+    throw EInvalidGraphic("Cannot load '" + path + "': a file of " + std::to_string(fileSize) +
+                          " bytes cannot hold an image of " + std::to_string(width) + " x " + std::to_string(height) +
+                          " pixels");
   }
   image->format = PNG_FORMAT_RGB;
   std::vector<uint8_t> rgb(size_t(width) * size_t(height) * 3);

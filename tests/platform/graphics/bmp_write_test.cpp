@@ -169,6 +169,35 @@ TEST(PngFiles, ReadsEveryColourType) {
   EXPECT_LT(GetRValue(bmp.Canvas()->Pixel(0, 0)), GetGValue(bmp.Canvas()->Pixel(0, 0)));
 }
 
+// A PNG of signature, header (8-bit RGB of the given size), a data chunk
+// of an empty deflate stream and the end: 65 bytes.
+std::string PngClaiming(uint32_t width, uint32_t height) {
+  const auto crc = [](const std::string& bytes) {
+    uint32_t c = 0xFFFFFFFFu;
+    for (unsigned char b : bytes) {
+      c ^= b;
+      for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+    }
+    return c ^ 0xFFFFFFFFu;
+  };
+  const auto be32 = [](uint32_t v) {
+    return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+  };
+  const auto chunk = [&](const std::string& type, const std::string& data) {
+    return be32(uint32_t(data.size())) + type + data + be32(crc(type + data));
+  };
+  const std::string header = be32(width) + be32(height) + std::string{8, 2, 0, 0, 0};
+  const std::string idat{char(0x78), char(0x9C), char(0x03), char(0x00), 0, 0, 0, 1};
+  return std::string("\x89PNG\r\n\x1A\n", 8) + chunk("IHDR", header) + chunk("IDAT", idat) + chunk("IEND", "");
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+}
+
 TEST(PngFiles, Failures) {
   TBitmap bmp(2, 1);
   bmp.ScanLine(0)[1] = 0xFF123456u;
@@ -182,6 +211,23 @@ TEST(PngFiles, Failures) {
   std::remove(not_png.c_str());
   EXPECT_EQ(bmp.Width(), 2);
   EXPECT_EQ(bmp.ScanLine(0)[1], 0xFF123456u);
+
+  // A 65-byte file whose header claims 16384 x 16384 is refused before its
+  // pixels are allocated; a large picture that packs well still loads.
+  const std::string huge = TempPath("huge.png");
+  WriteFile(huge, PngClaiming(16384, 16384));
+  EXPECT_EQ(ErrorOf([&] { bmp.LoadPngFromFile(huge); }),
+            "Cannot load '" + huge + "': a file of 65 bytes cannot hold an image of 16384 x 16384 pixels");
+  std::remove(huge.c_str());
+  EXPECT_EQ(bmp.Width(), 2);
+  TBitmap white(1500, 1500);
+  const std::string packed = TempPath("white.png");
+  white.SavePngToFile(packed);
+  EXPECT_LT(std::filesystem::file_size(packed), 1500u * 1500 * 3 / 300);
+  bmp.LoadPngFromFile(packed);
+  EXPECT_EQ(bmp.Width(), 1500);
+  EXPECT_EQ(bmp.ScanLine(1499)[1499], 0xFFFFFFFFu);
+  std::remove(packed.c_str());
 
   TBitmap empty;
   EXPECT_EQ(ErrorOf([&] { empty.SavePngToFile(TempPath("e.png")); }),
