@@ -373,11 +373,22 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   // margins and the shadow, then brings the scales and transforms in step
   // (re-running the isometric adjustment when Isometric is set). Does not
   // paint.
+  //
+  // The chart and its plot bitmap each have at most MaxChartPixels pixels
+  // (8192 x 8192; a chart keeps three pictures of its size): a size, or a
+  // margin, that would make either larger raises Exception naming it and
+  // changes nothing.
+  static constexpr int64_t MaxChartPixels = int64_t(1) << 26;
   void SetBounds(int left, int top, int width, int height) override;
   // Plot area size in pixels: W = Width - MarginLeft - MarginRight -
   // ShadowWidth and H likewise; the plot area has W + 1 by H + 1 pixels.
   int64_t PlotWidth() const { return int64_t(Width()) - margin_left_ - margin_right_ - shadow_width_; }
   int64_t PlotHeight() const { return int64_t(Height()) - margin_top_ - margin_bottom_ - shadow_width_; }
+ private:
+  void CheckChartSize(int64_t width, int64_t height, int64_t left, int64_t right, int64_t top, int64_t bottom,
+                      const char* margin, int32_t value) const;
+
+ public:
 
   // Equal world units per pixel on both axes of every layer: setting it
   // true adjusts each layer's y range around its centre (MakeIsometric),

@@ -8,8 +8,10 @@
 // MarginTop and MarginBottom + ShadowWidth - 1, and SyncScaleRenderer
 // places the axis line by the margin on the other side.
 #include <algorithm>
+#include <string>
 
 #include "chart/CustomPlotwell.h"
+#include "platform/Exceptions.h"
 
 namespace korvo {
 namespace {
@@ -18,25 +20,47 @@ int BitmapSide(int64_t plotExtent) { return int(std::clamp<int64_t>(plotExtent +
 
 }  // namespace
 
+// A chart of width x height with these margins must keep itself and its
+// plot bitmap within MaxChartPixels. The margin named `margin` (nullptr: the
+// size) is the change refused; the message is built only then, so a check
+// that passes allocates nothing.
+void TCustomPlotwell::CheckChartSize(int64_t width, int64_t height, int64_t left, int64_t right, int64_t top,
+                                     int64_t bottom, const char* margin, int32_t value) const {
+  const int64_t plotW = BitmapSide(width - left - right - shadow_width_);
+  const int64_t plotH = BitmapSide(height - top - bottom - shadow_width_);
+  const auto fits = [](int64_t w, int64_t h) { return w <= MaxChartPixels / std::max<int64_t>(h, 1); };
+  if (fits(width, height) && fits(plotW, plotH)) return;
+  const std::string what = margin != nullptr ? margin + (" " + std::to_string(value))
+                                             : "the size " + std::to_string(width) + " x " + std::to_string(height);
+  throw Exception(std::string(ClassName()) + " '" + Name() + "': " + what + " would make the chart " +
+                  std::to_string(width) + " x " + std::to_string(height) + " pixels with a plot area of " +
+                  std::to_string(plotW) + " x " + std::to_string(plotH) + "; each may have at most " +
+                  std::to_string(MaxChartPixels) + " pixels");
+}
+
 void TCustomPlotwell::SetMarginLeft(int32_t v) {
+  CheckChartSize(Width(), Height(), v, margin_right_, margin_top_, margin_bottom_, "MarginLeft", v);
   margin_left_ = v;
   plot_bitmap_->SetWidth(BitmapSide(PlotWidth()));
   MarginsChanged(true);
 }
 
 void TCustomPlotwell::SetMarginRight(int32_t v) {
+  CheckChartSize(Width(), Height(), margin_left_, v, margin_top_, margin_bottom_, "MarginRight", v);
   margin_right_ = v;
   plot_bitmap_->SetWidth(BitmapSide(PlotWidth()));
   MarginsChanged(true);
 }
 
 void TCustomPlotwell::SetMarginTop(int32_t v) {
+  CheckChartSize(Width(), Height(), margin_left_, margin_right_, v, margin_bottom_, "MarginTop", v);
   margin_top_ = v;
   plot_bitmap_->SetHeight(BitmapSide(PlotHeight()));
   MarginsChanged(true);
 }
 
 void TCustomPlotwell::SetMarginBottom(int32_t v) {
+  CheckChartSize(Width(), Height(), margin_left_, margin_right_, margin_top_, v, "MarginBottom", v);
   margin_bottom_ = v;
   plot_bitmap_->SetHeight(BitmapSide(PlotHeight()));
   MarginsChanged(true);
@@ -75,6 +99,7 @@ void TCustomPlotwell::SetBounds(int left, int top, int width, int height) {
   const int64_t minWidth = int64_t(margin_left_) + margin_right_ + shadow_width_ + 80;
   height = int(std::clamp<int64_t>(std::max<int64_t>(height, minHeight), 0, INT32_MAX));
   width = int(std::clamp<int64_t>(std::max<int64_t>(width, minWidth), 0, INT32_MAX));
+  CheckChartSize(width, height, margin_left_, margin_right_, margin_top_, margin_bottom_, nullptr, 0);
   TCustomControl::SetBounds(left, top, width, height);
   if (isometric_) {
     for (int l = 1; l <= LayerCount; ++l) MakeIsometric(l);
