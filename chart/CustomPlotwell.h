@@ -187,12 +187,14 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   // The control pixel of world point (x, y) on `layer` (0 and below act as
   // 1, above 16 as 16). Never fails and allocates nothing:
   //  - a pixel beyond the 32-bit range becomes 2147483647 or -2147483647;
-  //  - on an axis whose plot area has no width (height), every value, NaN
-  //    and infinities included, goes to the middle of the control; otherwise
-  //  - on a logarithmic axis a value <= 1e-100 (and -infinity) goes to the
+  //  - on a logarithmic axis a value <= 1e-100, -infinity and NaN go to the
   //    low end of the axis at the control's edge: x to column 0 (Width if the
-  //    range is reversed), y to row Height (0 if reversed);
-  //  - NaN goes to the same place as such a value, on any axis.
+  //    range is reversed), y to row Height (0 if reversed), whether or not
+  //    the plot area has width (height); otherwise
+  //  - on an axis whose plot area has no width (height), every value, NaN
+  //    and infinities included, goes to the middle of the control;
+  //  - on a linear axis with width NaN goes to the same edge as on a
+  //    logarithmic one.
   // Rounding is to the nearest pixel, halves to even.
   void WorldToPixel(int layer, double x, double y, int32_t& px, int32_t& py) const;
   // The world point of control pixel (px, py) on `layer` (clamped like

@@ -168,6 +168,20 @@ TEST_F(Transforms, AMissingPlotAreaPutsEverythingInTheMiddle) {
   }
   double x, y;
   EXPECT_THROW(chart.PixelToWorld(1, 10, 10, x, y), EKorvoPlotwellError);
+  // A logarithmic axis sends what it cannot take the logarithm of to its
+  // low edge first, plot area or not.
+  Ranges(2, 1, 100, 1, 100);
+  Logarithmic(2, true, true);
+  for (double v : {0.0, 1e-100, -Inf, NaN}) {
+    int32_t px, py;
+    chart.WorldToPixel(2, v, v, px, py);
+    EXPECT_EQ(px, 0) << v;
+    EXPECT_EQ(py, 300) << v;
+  }
+  int32_t px, py;
+  chart.WorldToPixel(2, 10, 10, px, py);
+  EXPECT_EQ(px, 186);
+  EXPECT_EQ(py, 150);
 }
 
 TEST_F(Transforms, LogarithmicAxisWithANonPositiveBoundFailsAndKeepsLaterLayers) {
