@@ -9,6 +9,7 @@ packages=(
   libfreetype-dev libfontconfig-dev libpng-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  clang libclang-rt-dev
 )
 
 missing=()
