@@ -19,7 +19,7 @@ i128 CeilDiv(i128 a, i128 b) {  // b > 0
   return q;
 }
 
-void FillAlternate(raster::CanvasAccess& a, std::span<const TPoint> pts) {
+void Fill(raster::CanvasAccess& a, std::span<const TPoint> pts, bool winding) {
   const raster::Target& t = a.target();
   int64_t ymin = INT64_MAX, ymax = INT64_MIN;
   for (const TPoint& p : pts) {
@@ -42,11 +42,23 @@ void FillAlternate(raster::CanvasAccess& a, std::span<const TPoint> pts) {
       if (y < lo.Y || y >= hi.Y) continue;
       const i128 num = i128(y - lo.Y) * (int64_t(hi.X) - lo.X);
       const i128 x = lo.X + CeilDiv(num, int64_t(hi.Y) - lo.Y);
-      // Clamping keeps the order of the crossings, and so the spans.
-      xs.push_back(int64_t(std::clamp<i128>(x, t.Left, t.Right)));
+      // Clamping keeps the order of the crossings, and so the spans. The
+      // low bit keeps the edge's direction (1: downwards).
+      xs.push_back(int64_t(std::clamp<i128>(x, t.Left, t.Right)) * 2 + (p.Y < q.Y ? 1 : 0));
     }
     std::sort(xs.begin(), xs.end());
-    for (size_t k = 0; k + 1 < xs.size(); k += 2) t.Span(y, xs[k], xs[k + 1], ink);
+    if (!winding) {
+      for (size_t k = 0; k + 1 < xs.size(); k += 2) t.Span(y, xs[k] >> 1, xs[k + 1] >> 1, ink);
+      continue;
+    }
+    int count = 0;
+    int64_t start = 0;
+    for (const int64_t c : xs) {
+      const int before = count;
+      count += (c & 1) ? 1 : -1;
+      if (before == 0) start = c >> 1;
+      else if (count == 0) t.Span(y, start, c >> 1, ink);
+    }
   }
 }
 
@@ -56,7 +68,7 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
   if (points.empty()) return;
   raster::CanvasAccess a(*this);
   if (a.target().Empty()) return;
-  if (a.BrushVisible() && points.size() >= 3) FillAlternate(a, points);
+  if (a.BrushVisible() && points.size() >= 3) Fill(a, points, poly_fill_mode_ == TPolyFillMode::pfWinding);
   raster::StrokeClosedPath(a, points);
 }
 

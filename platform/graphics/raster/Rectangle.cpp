@@ -65,10 +65,17 @@ void TCanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     return;
   }
 
+  // 1-pixel pens. The outline is the closed path (X2-1, Y1) -> (X1, Y1) ->
+  // (X1, Y2-1) -> (X2-1, Y2-1) -> back, each side without its end point, as
+  // one stroke: dashes start at the top-right corner and run
+  // counter-clockwise. A 1 x 1 box has four empty sides and draws nothing.
+  const int64_t r = int64_t(x2) - 1, b = int64_t(y2) - 1;
+  if (r == x1 && b == y1) return;
   const bool solid = pen_.Style() == TPenStyle::psSolid || pen_.Style() == TPenStyle::psInsideFrame;
+  const bool thin = r == x1 || b == y1;  // one pixel wide or high: the sides overlap
   if (solid && pen_.Mode() == TPenMode::pmCopy && x1 >= t.Left && y1 >= t.Top && x2 <= t.Right && y2 <= t.Bottom) {
     // The whole box on the target (small marks and bars): write the rows
-    // directly.
+    // directly. Overlapping sides of a thin box paint the same colour twice.
     const TPixel pen = a.PenInk().Value;
     const TPixel brush = a.BrushInk().Value;
     const bool fill = a.BrushVisible();
@@ -86,30 +93,21 @@ void TCanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     if (y2 - 1 > y1) std::fill_n(row + t.Stride, w, pen);
     return;
   }
-  if (a.BrushVisible()) FillBox(t, int64_t(x1) + 1, int64_t(y1) + 1, int64_t(x2) - 1, int64_t(y2) - 1, a.BrushInk());
-  const int64_t r = int64_t(x2) - 1, b = int64_t(y2) - 1;
-  if (solid || x1 == r || y1 == b) {
-    if (raster::PatternFor(pen_.Style()).Period != 0) {
-      // A dashed box one pixel wide or high is a single dashed run.
-      raster::CosmeticStroke s;
-      s.Pen = a.PenInk();
-      s.Dash = raster::PatternFor(pen_.Style());
-      s.GapVisible = a.BrushVisible();
-      s.Gap = a.BrushInk();
-      raster::CosmeticLine(t, s, x1, y1, x1 == r ? x1 : x2, x1 == r ? y2 : y1);
-      return;
-    }
-    // Solid border: four runs that never overlap, so xor outlines are clean.
+  if (a.BrushVisible()) FillBox(t, int64_t(x1) + 1, int64_t(y1) + 1, r, b, a.BrushInk());
+  if (solid && !thin) {
+    // The four sides never overlap: runs, clipped once each.
     const raster::Ink ink = a.PenInk();
     t.Span(y1, x1, int64_t(x2), ink);
-    if (b > y1) t.Span(b, x1, int64_t(x2), ink);
+    t.Span(b, x1, int64_t(x2), ink);
     for (int64_t y = std::max<int64_t>(int64_t(y1) + 1, t.Top); y < std::min<int64_t>(b, t.Bottom); ++y) {
       t.Span(y, x1, int64_t(x1) + 1, ink);
-      if (r > x1) t.Span(y, r, r + 1, ink);
+      t.Span(y, r, r + 1, ink);
     }
     return;
   }
-  const TPoint path[4] = {{x1, y1}, {int32_t(r), y1}, {int32_t(r), int32_t(b)}, {x1, int32_t(b)}};
+  // Dashed, or a thin box: the path itself, so a thin box's overlapping
+  // sides paint twice (xor flips them back) as the path says.
+  const TPoint path[4] = {{int32_t(r), y1}, {x1, y1}, {x1, int32_t(b)}, {int32_t(r), int32_t(b)}};
   raster::StrokeClosedPath(a, path);
 }
 
