@@ -13,6 +13,8 @@
 //    and a 7 x 7 diamond outline.
 // W4 10 000 texts "-12.50" at 10 pt at seeded positions on 1000 x 800.
 // W5 clear 1920 x 1080 and fill 1000 seeded rectangles of 1..300 pixels.
+// W6 20 000 seeded 9 x 9 filled diamonds (Polygon of 4 points, radius 4,
+//    brush and outline) on 1000 x 800.
 #include <benchmark/benchmark.h>
 
 #include <QFont>
@@ -176,6 +178,21 @@ void W5Ours(benchmark::State& state) {
   }
 }
 
+void W6Ours(benchmark::State& state) {
+  TBitmap bmp(1000, 800);
+  TCanvas* c = bmp.Canvas();
+  c->Pen()->SetColor(clNavy);
+  c->Brush()->SetColor(clAqua);
+  const auto& pts = RandomPoints(20000, 1000, 800, 17);
+  for (auto _ : state) {
+    for (const TPoint& p : pts) {
+      const TPoint d[4] = {{p.X - 4, p.Y}, {p.X, p.Y + 4}, {p.X + 4, p.Y}, {p.X, p.Y - 4}};
+      c->Polygon(d);
+    }
+    benchmark::DoNotOptimize(bmp.ScanLine(0));
+  }
+}
+
 // ---- QPainter --------------------------------------------------------------
 
 QPoint Q(const TPoint& p) { return QPoint(p.X, p.Y); }
@@ -269,6 +286,23 @@ void W5Qt(benchmark::State& state) {
   }
 }
 
+void W6Qt(benchmark::State& state) {
+  QImage img(1000, 800, QImage::Format_RGB32);
+  const auto& pts = RandomPoints(20000, 1000, 800, 17);
+  for (auto _ : state) {
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(QColor(0, 0, 128), 0));
+    p.setBrush(QColor(0, 255, 255));
+    for (const TPoint& q : pts) {
+      const QPoint d[4] = {{q.X - 4, q.Y}, {q.X, q.Y + 4}, {q.X + 4, q.Y}, {q.X, q.Y - 4}};
+      p.drawPolygon(d, 4);
+    }
+    p.end();
+    benchmark::DoNotOptimize(img.constBits());
+  }
+}
+
 }  // namespace
 
 BENCHMARK(W1Ours)->Name("W1 demo frame/ours")->Unit(benchmark::kMicrosecond);
@@ -281,5 +315,7 @@ BENCHMARK(W4Ours)->Name("W4 10k texts/ours")->Unit(benchmark::kMillisecond);
 BENCHMARK(W4Qt)->Name("W4 10k texts/qpainter")->Unit(benchmark::kMillisecond);
 BENCHMARK(W5Ours)->Name("W5 1000 rectangles/ours")->Unit(benchmark::kMillisecond);
 BENCHMARK(W5Qt)->Name("W5 1000 rectangles/qpainter")->Unit(benchmark::kMillisecond);
+BENCHMARK(W6Ours)->Name("W6 20k filled diamonds/ours")->Unit(benchmark::kMillisecond);
+BENCHMARK(W6Qt)->Name("W6 20k filled diamonds/qpainter")->Unit(benchmark::kMillisecond);
 
 }  // namespace korvo::bench

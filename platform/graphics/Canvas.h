@@ -42,6 +42,15 @@
 //     Y1..Y2-1: the pen outlines the border pixels of that box and the brush
 //     (when solid) fills the pixels inside the outline. A box with no width
 //     or no height draws nothing.
+//   - Rectangle with a 1-pixel pen: the outline is the closed path
+//     (X2-1, Y1) -> (X1, Y1) -> (X1, Y2-1) -> (X2-1, Y2-1) -> (X2-1, Y1),
+//     each side drawn as LineTo draws it (without its end point), as one
+//     stroke: a dash pattern starts at the top-right corner pixel and runs
+//     counter-clockwise (leftwards along the top) without restarting at the
+//     corners. So a 1 x 1 box draws nothing, and in a box one pixel wide or
+//     high the two long sides cover the same pixels: the later side wins
+//     (opaque gaps), and xor flips the inner pixels twice (back) and the two
+//     end pixels once. psInsideFrame at width 1 draws as psSolid.
 //   - Wide pens: the outline is the wide stroke of the 1-pixel outline path,
 //     so it grows outwards by Width / 2 (X1 - Width / 2 ...). With
 //     psInsideFrame the path is moved inwards so the whole figure, outline
@@ -60,11 +69,25 @@
 //     centre->(X3, Y3) to the ray centre->(X4, Y4), both rays included. Equal
 //     rays draw the whole outline. Arc never fills.
 //
-// Polygon(points): fills with the brush (alternate rule: a pixel is inside
-// when a ray from its centre crosses the edges an odd number of times; edges
-// are half-open, so shared edges fill once), then outlines the closed path
-// with the pen through every vertex. A square polygon therefore spans one
-// pixel more than the Rectangle with the same corners.
+// Polygon(points): fills with the brush, then outlines the closed path with
+// the pen through every vertex (the outline is Polyline of the points and the
+// first point again). A square polygon therefore spans one pixel more than
+// the Rectangle with the same corners.
+//   - The fill is decided per pixel centre (x, y). An edge from (xa, ya) to
+//     (xb, yb) crosses row y when min(ya, yb) <= y < max(ya, yb) (so
+//     horizontal edges never cross, and shared edges fill once), at
+//     xc = exact crossing; pixel x is filled when the crossings with
+//     xc <= x say so: pfAlternate (the default) when their number is odd,
+//     pfWinding when their directions (downwards +1, upwards -1) do not sum
+//     to zero. A five-point star keeps its centre empty under pfAlternate
+//     and filled under pfWinding; a path traced twice around fills under
+//     pfWinding only.
+//   - Fewer than three points fill nothing. Two points draw the segment
+//     there and back (in xor only its two end pixels change); one point,
+//     or all points equal, draws nothing. Repeated and collinear points
+//     change nothing in the fill.
+//   - psClear draws the fill alone, with the same pixels; psInsideFrame at
+//     width 1 draws as psSolid.
 // Polyline(points): MoveTo(first) then LineTo each following point, as one
 // stroke (dash phase runs on; wide pens join round). Neither Polyline nor
 // Polygon reads or changes the pen position.
@@ -99,6 +122,10 @@
 namespace korvo {
 
 class TBitmap;
+
+// Which pixels a Polygon fills where its edges cross or wind around twice.
+enum class TPolyFillMode : uint8_t { pfAlternate, pfWinding };
+
 namespace raster {
 class CanvasAccess;
 }
@@ -144,6 +171,9 @@ class TCanvas : public TPersistent {
   void LineTo(int32_t x, int32_t y);
   void Polyline(std::span<const TPoint> points);
   void Polygon(std::span<const TPoint> points);
+  // The rule Polygon fills by; pfAlternate unless set.
+  TPolyFillMode PolyFillMode() const { return poly_fill_mode_; }
+  void SetPolyFillMode(TPolyFillMode mode) { poly_fill_mode_ = mode; }
   void Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
   void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
   void Ellipse(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
@@ -184,6 +214,7 @@ class TCanvas : public TPersistent {
   TBrush brush_;
   TFont font_;
   TPoint pen_pos_;
+  TPolyFillMode poly_fill_mode_ = TPolyFillMode::pfAlternate;
   // Scratch memory reused across calls (polygon crossings, stroke spans), so
   // drawing allocates only when a figure is larger than any before it.
   std::vector<int64_t> scratch_;

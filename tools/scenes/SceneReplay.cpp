@@ -52,7 +52,6 @@ int Arity(const std::string& name) {
 struct TReplayState {
   bool Opaque = false;
   TColor BkColor = clWhite;
-  bool Winding = false;
   TBrushStyle BrushStyle = TBrushStyle::bsSolid;
   TColor BrushColor = clWhite;
 };
@@ -233,6 +232,7 @@ std::string ReplayScene(const TScene& scene, TBitmap& bitmap) {
   canvas.Pen()->SetWidth(1);
   canvas.Pen()->SetMode(TPenMode::pmCopy);
   canvas.MoveTo(0, 0);
+  canvas.SetPolyFillMode(TPolyFillMode::pfAlternate);
   TReplayState s;
   for (const TSceneCommand& c : scene.Commands) {
     const auto n = [&c](size_t i) { return Number(c, c.Words[i]); };
@@ -249,8 +249,7 @@ std::string ReplayScene(const TScene& scene, TBitmap& bitmap) {
     } else if (c.Name == "bkcolor") {
       s.BkColor = Colour(c, c.Words[0]);
     } else if (c.Name == "fillmode") {
-      s.Winding = c.Words[0] == "winding";
-      if (s.Winding) return at + "the winding fill rule";
+      canvas.SetPolyFillMode(c.Words[0] == "winding" ? TPolyFillMode::pfWinding : TPolyFillMode::pfAlternate);
     } else if (c.Name == "moveto") {
       canvas.MoveTo(n(0), n(1));
     } else if (c.Name == "lineto") {

@@ -27,12 +27,10 @@ void StrokeClosedPath(CanvasAccess& a, std::span<const TPoint> points) {
     WideStroke(a, points, true, a.PenWidth(), a.PenInk());
     return;
   }
+  // The open path, then the closing side, as one stroke.
   CosmeticStroke s = MakeCosmeticStroke(a);
-  for (size_t i = 0; i < points.size(); ++i) {
-    const TPoint& p = points[i];
-    const TPoint& q = points[(i + 1) % points.size()];
-    CosmeticLine(a.target(), s, p.X, p.Y, q.X, q.Y);
-  }
+  CosmeticPolyline(a.target(), s, points);
+  CosmeticLine(a.target(), s, points.back().X, points.back().Y, points.front().X, points.front().Y);
 }
 
 }  // namespace raster

@@ -1,8 +1,14 @@
-// Polygon: alternate-rule fill, then the pen's closed outline through every
-// vertex. A pixel is inside when its centre is: on row y an edge from
-// (xa, ya) to (xb, yb) counts when min(ya, yb) <= y < max(ya, yb), and the
-// pixels from the ceiling of one crossing up to, not including, the ceiling
-// of the next are filled.
+// Polygon: the brush fill by the canvas's fill rule, then the pen's closed
+// outline through every vertex. A pixel is inside when its centre is: on row
+// y an edge from (xa, ya) to (xb, yb) counts when min(ya, yb) <= y <
+// max(ya, yb), and the pixels from the ceiling of one crossing up to, not
+// including, the ceiling of the next inside pair are filled.
+//
+// The fill walks the rows once with an active edge list. Each edge keeps its
+// crossing as an exact integer walk: x = ceil(exact crossing) and the
+// remainder r = x * dy - (exact numerator) in [0, dy), advanced by the whole
+// and fractional parts of dx / dy per row. Only an edge that starts above
+// the clip needs one 128-bit division to find its first row.
 #include <algorithm>
 
 #include "platform/graphics/raster/Raster.h"
@@ -13,40 +19,191 @@ namespace {
 
 using i128 = __int128;
 
-i128 CeilDiv(i128 a, i128 b) {  // b > 0
-  i128 q = a / b;
-  if ((a % b != 0) && (a > 0)) ++q;
+// floor(a / b) for b > 0.
+template <class T>
+T FloorDiv(T a, T b) {
+  T q = a / b;
+  if ((a % b != 0) && (a < 0)) --q;
   return q;
 }
 
-void FillAlternate(raster::CanvasAccess& a, std::span<const TPoint> pts) {
-  const raster::Target& t = a.target();
-  int64_t ymin = INT64_MAX, ymax = INT64_MIN;
-  for (const TPoint& p : pts) {
-    ymin = std::min<int64_t>(ymin, p.Y);
-    ymax = std::max<int64_t>(ymax, p.Y);
-  }
-  ymin = std::max<int64_t>(ymin, t.Top);
-  ymax = std::min<int64_t>(ymax, int64_t(t.Bottom) - 1);
-  const raster::Ink ink = a.BrushInk();
-  std::vector<int64_t>& xs = a.Scratch();
-  const size_t n = pts.size();
-  for (int64_t y = ymin; y <= ymax; ++y) {
-    xs.clear();
+// An edge as it walks down the rows, stored as kEdgeWords 64-bit words in
+// the canvas's scratch memory.
+enum EdgeWord : size_t { kX, kRem, kStep, kRemStep, kDy, kYFirst, kYEnd, kDir, kEdgeWords };
+
+class EdgeTable {
+ public:
+  explicit EdgeTable(std::vector<int64_t>& words) : w_(words) {}
+
+  // Builds the edges that cross rows top..bottom-1 and returns their number.
+  // The scratch memory holds the edges, then their order by first row, then
+  // the active list.
+  size_t Build(std::span<const TPoint> pts, int64_t top, int64_t bottom) {
+    const size_t n = pts.size();
+    n_ = n;
+    w_.resize(n * (kEdgeWords + 2));
+    size_t count = 0;
     for (size_t i = 0; i < n; ++i) {
       const TPoint& p = pts[i];
-      const TPoint& q = pts[(i + 1) % n];
+      const TPoint& q = pts[i + 1 == n ? 0 : i + 1];
       if (p.Y == q.Y) continue;
-      const TPoint& lo = p.Y < q.Y ? p : q;
-      const TPoint& hi = p.Y < q.Y ? q : p;
-      if (y < lo.Y || y >= hi.Y) continue;
-      const i128 num = i128(y - lo.Y) * (int64_t(hi.X) - lo.X);
-      const i128 x = lo.X + CeilDiv(num, int64_t(hi.Y) - lo.Y);
-      // Clamping keeps the order of the crossings, and so the spans.
-      xs.push_back(int64_t(std::clamp<i128>(x, t.Left, t.Right)));
+      const bool down = p.Y < q.Y;
+      const TPoint& lo = down ? p : q;
+      const TPoint& hi = down ? q : p;
+      const int64_t first = std::max<int64_t>(lo.Y, top);
+      const int64_t end = std::min<int64_t>(hi.Y, bottom);
+      if (first >= end) continue;
+      const int64_t dx = int64_t(hi.X) - lo.X, dy = int64_t(hi.Y) - lo.Y;
+      const int64_t step = FloorDiv(dx, dy);
+      int64_t* e = Edge(count);
+      e[kStep] = step;
+      e[kRemStep] = dx - step * dy;
+      e[kDy] = dy;
+      e[kYFirst] = first;
+      e[kYEnd] = end;
+      e[kDir] = down ? 1 : -1;
+      if (first == lo.Y) {
+        e[kX] = lo.X;
+        e[kRem] = 0;
+      } else {
+        // The crossing at row `first`: num = (first - lo.Y) dx.
+        const i128 num = i128(first - lo.Y) * dx;
+        const i128 c = -FloorDiv<i128>(-num, dy);
+        e[kX] = lo.X + int64_t(c);
+        e[kRem] = int64_t(c * dy - num);
+      }
+      ++count;
     }
-    std::sort(xs.begin(), xs.end());
-    for (size_t k = 0; k + 1 < xs.size(); k += 2) t.Span(y, xs[k], xs[k + 1], ink);
+    count_ = count;
+    int64_t* order = Order();
+    for (size_t i = 0; i < count; ++i) order[i] = int64_t(i);
+    std::sort(order, order + count, [this](int64_t a, int64_t b) { return Edge(a)[kYFirst] < Edge(b)[kYFirst]; });
+    return count;
+  }
+
+  int64_t* Edge(size_t i) { return w_.data() + i * kEdgeWords; }
+  int64_t* Edge(int64_t i) { return Edge(size_t(i)); }
+  int64_t* Order() { return w_.data() + n_ * kEdgeWords; }
+  int64_t* Active() { return Order() + n_; }
+  size_t Count() const { return count_; }
+
+ private:
+  std::vector<int64_t>& w_;
+  size_t n_ = 0;      // room for this many edges
+  size_t count_ = 0;  // edges built
+};
+
+// Emits the spans of one row from the active edges sorted by crossing.
+template <bool kWinding, class Paint>
+void Spans(EdgeTable& table, const int64_t* active, size_t n, Paint&& paint) {
+  if constexpr (!kWinding) {
+    for (size_t k = 0; k + 1 < n; k += 2) paint(table.Edge(active[k])[kX], table.Edge(active[k + 1])[kX]);
+  } else {
+    int64_t count = 0, start = 0;
+    for (size_t k = 0; k < n; ++k) {
+      const int64_t* e = table.Edge(active[k]);
+      if (count == 0) start = e[kX];
+      count += e[kDir];
+      if (count == 0) paint(start, e[kX]);
+    }
+  }
+}
+
+// Moves an edge's crossing down one row.
+[[gnu::always_inline]] inline void Step(int64_t& x, int64_t& rem, const int64_t* e) {
+  x += e[kStep];
+  rem -= e[kRemStep];
+  if (rem < 0) {
+    rem += e[kDy];
+    ++x;
+  }
+}
+
+template <bool kInside>
+[[gnu::always_inline]] inline void Run(const raster::Target& t, TPixel* row, int64_t x0, int64_t x1, raster::Ink ink) {
+  if constexpr (!kInside) {
+    x0 = std::max<int64_t>(x0, t.Left);
+    x1 = std::min<int64_t>(x1, t.Right);
+  }
+  if (x0 < x1) raster::Target::FillRun(row + x0, size_t(x1 - x0), ink);
+}
+
+// Fills rows y0..y1-1. The active list changes only at rows where an edge
+// starts or ends; between those rows the crossings step without any list
+// work, and two active edges (every row of a convex figure) bound one span
+// under either rule.
+template <bool kWinding, bool kInside>
+void FillRows(const raster::Target& t, EdgeTable& table, raster::Ink ink, int64_t y0, int64_t y1) {
+  int64_t* order = table.Order();
+  int64_t* active = table.Active();
+  const size_t count = table.Count();
+  size_t next = 0, live = 0;
+  int64_t y = y0;
+  while (y < y1) {
+    size_t kept = 0;
+    for (size_t k = 0; k < live; ++k) {
+      if (table.Edge(active[k])[kYEnd] > y) active[kept++] = active[k];
+    }
+    live = kept;
+    while (next < count && table.Edge(order[next])[kYFirst] == y) active[live++] = order[next++];
+    int64_t stop = y1;
+    if (next < count) stop = std::min(stop, table.Edge(order[next])[kYFirst]);
+    for (size_t k = 0; k < live; ++k) stop = std::min(stop, table.Edge(active[k])[kYEnd]);
+    if (live == 0) {
+      if (next == count) return;
+      y = stop;
+      continue;
+    }
+    TPixel* row = t.Row(int32_t(y));
+    if (live == 2) {
+      int64_t* a = table.Edge(active[0]);
+      int64_t* b = table.Edge(active[1]);
+      int64_t ax = a[kX], ar = a[kRem], bx = b[kX], br = b[kRem];
+      for (; y < stop; ++y, row += t.Stride) {
+        Run<kInside>(t, row, std::min(ax, bx), std::max(ax, bx), ink);
+        Step(ax, ar, a);
+        Step(bx, br, b);
+      }
+      a[kX] = ax, a[kRem] = ar, b[kX] = bx, b[kRem] = br;
+      continue;
+    }
+    for (; y < stop; ++y, row += t.Stride) {
+      // Crossing edges swap places: keep the list sorted by crossing.
+      for (size_t k = 1; k < live; ++k) {
+        const int64_t e = active[k];
+        const int64_t x = table.Edge(e)[kX];
+        size_t j = k;
+        for (; j > 0 && table.Edge(active[j - 1])[kX] > x; --j) active[j] = active[j - 1];
+        active[j] = e;
+      }
+      Spans<kWinding>(table, active, live, [&](int64_t x0, int64_t x1) { Run<kInside>(t, row, x0, x1, ink); });
+      for (size_t k = 0; k < live; ++k) {
+        int64_t* e = table.Edge(active[k]);
+        Step(e[kX], e[kRem], e);
+      }
+    }
+  }
+}
+
+void Fill(raster::CanvasAccess& a, std::span<const TPoint> pts, bool winding) {
+  const raster::Target& t = a.target();
+  int64_t l = INT64_MAX, r = INT64_MIN, top = INT64_MAX, bottom = INT64_MIN;
+  for (const TPoint& p : pts) {
+    l = std::min<int64_t>(l, p.X);
+    r = std::max<int64_t>(r, p.X);
+    top = std::min<int64_t>(top, p.Y);
+    bottom = std::max<int64_t>(bottom, p.Y);
+  }
+  const bool inside = l >= t.Left && r <= t.Right && top >= t.Top && bottom <= t.Bottom;
+  const int64_t y0 = std::max<int64_t>(top, t.Top), y1 = std::min<int64_t>(bottom, t.Bottom);
+  if (y0 >= y1) return;
+  EdgeTable table(a.Scratch());
+  if (table.Build(pts, y0, y1) < 2) return;
+  const raster::Ink ink = a.BrushInk();
+  if (winding) {
+    inside ? FillRows<true, true>(t, table, ink, y0, y1) : FillRows<true, false>(t, table, ink, y0, y1);
+  } else {
+    inside ? FillRows<false, true>(t, table, ink, y0, y1) : FillRows<false, false>(t, table, ink, y0, y1);
   }
 }
 
@@ -56,7 +213,7 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
   if (points.empty()) return;
   raster::CanvasAccess a(*this);
   if (a.target().Empty()) return;
-  if (a.BrushVisible() && points.size() >= 3) FillAlternate(a, points);
+  if (a.BrushVisible() && points.size() >= 3) Fill(a, points, poly_fill_mode_ == TPolyFillMode::pfWinding);
   raster::StrokeClosedPath(a, points);
 }
 

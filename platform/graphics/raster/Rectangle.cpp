@@ -19,19 +19,58 @@ void FillBox(const raster::Target& t, int64_t l, int64_t tp, int64_t r, int64_t 
   for (int64_t y = tp; y < b; ++y) t.Span(y, l, r, ink);
 }
 
+// A box with a solid 1-pixel copy pen lying wholly inside the clip (small
+// marks and bars): its rows written directly, no clipping, no inks. Thin
+// boxes paint their overlapping sides in the same colour, so the result is
+// the outline path's.
+void SmallSolidBox(const TPixelSurface& s, int32_t x1, int32_t y1, int32_t x2, int32_t y2, TPixel pen, bool fill,
+                   TPixel brush) {
+  const int32_t w = x2 - x1;
+  TPixel* row = s.Bits + y1 * s.Stride + x1;
+  std::fill_n(row, w, pen);
+  for (int32_t y = y1 + 1; y < y2 - 1; ++y) {
+    row += s.Stride;
+    row[0] = pen;
+    if (w > 1) {
+      if (fill) std::fill_n(row + 1, w - 2, brush);
+      row[w - 1] = pen;
+    }
+  }
+  if (y2 - 1 > y1) std::fill_n(row + s.Stride, w, pen);
+}
+
 }  // namespace
 
 void TCanvas::FillRect(const TRect& rect) {
   int32_t x1 = rect.Left, y1 = rect.Top, x2 = rect.Right, y2 = rect.Bottom;
   Normalize(x1, y1, x2, y2);
+  if (x1 == x2 || y1 == y2 || brush_.Style() != TBrushStyle::bsSolid) return;
+  const TPixel ink = ColorToPixel(brush_.Color());
+  const TRect& clip = effective_clip_;
+  if (x1 >= clip.Left && y1 >= clip.Top && x2 <= clip.Right && y2 <= clip.Bottom) {
+    // Wholly inside the clip: rows without clipping.
+    TPixel* row = surface_.Bits + y1 * surface_.Stride + x1;
+    for (int32_t y = y1; y < y2; ++y, row += surface_.Stride) std::fill_n(row, x2 - x1, ink);
+    return;
+  }
   raster::CanvasAccess a(*this);
-  if (!a.BrushVisible()) return;
-  FillBox(a.target(), x1, y1, x2, y2, raster::MakeInk(brush_.Color(), TPenMode::pmCopy));
+  FillBox(a.target(), x1, y1, x2, y2, raster::Ink{ink, false});
 }
 
 void TCanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   Normalize(x1, y1, x2, y2);
   if (x1 == x2 || y1 == y2) return;
+  const TRect& clip = effective_clip_;
+  if (pen_.Width() <= 1 && pen_.Mode() == TPenMode::pmCopy &&
+      (pen_.Style() == TPenStyle::psSolid || pen_.Style() == TPenStyle::psInsideFrame) && x1 >= clip.Left &&
+      y1 >= clip.Top && x2 <= clip.Right && y2 <= clip.Bottom) {
+    // (An empty clip contains no box.) The outline's four sides of a 1 x 1
+    // box are empty: nothing.
+    if (x2 - x1 == 1 && y2 - y1 == 1) return;
+    const bool fill = brush_.Style() == TBrushStyle::bsSolid;
+    SmallSolidBox(surface_, x1, y1, x2, y2, ColorToPixel(pen_.Color()), fill, fill ? ColorToPixel(brush_.Color()) : 0);
+    return;
+  }
   raster::CanvasAccess a(*this);
   const raster::Target& t = a.target();
   if (t.Empty()) return;
@@ -65,51 +104,29 @@ void TCanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     return;
   }
 
-  const bool solid = pen_.Style() == TPenStyle::psSolid || pen_.Style() == TPenStyle::psInsideFrame;
-  if (solid && pen_.Mode() == TPenMode::pmCopy && x1 >= t.Left && y1 >= t.Top && x2 <= t.Right && y2 <= t.Bottom) {
-    // The whole box on the target (small marks and bars): write the rows
-    // directly.
-    const TPixel pen = a.PenInk().Value;
-    const TPixel brush = a.BrushInk().Value;
-    const bool fill = a.BrushVisible();
-    const int32_t w = x2 - x1;
-    TPixel* row = t.Row(y1) + x1;
-    std::fill_n(row, w, pen);
-    for (int32_t y = y1 + 1; y < y2 - 1; ++y) {
-      row += t.Stride;
-      row[0] = pen;
-      if (w > 1) {
-        if (fill) std::fill_n(row + 1, w - 2, brush);
-        row[w - 1] = pen;
-      }
-    }
-    if (y2 - 1 > y1) std::fill_n(row + t.Stride, w, pen);
-    return;
-  }
-  if (a.BrushVisible()) FillBox(t, int64_t(x1) + 1, int64_t(y1) + 1, int64_t(x2) - 1, int64_t(y2) - 1, a.BrushInk());
+  // 1-pixel pens. The outline is the closed path (X2-1, Y1) -> (X1, Y1) ->
+  // (X1, Y2-1) -> (X2-1, Y2-1) -> back, each side without its end point, as
+  // one stroke: dashes start at the top-right corner and run
+  // counter-clockwise. A 1 x 1 box has four empty sides and draws nothing.
   const int64_t r = int64_t(x2) - 1, b = int64_t(y2) - 1;
-  if (solid || x1 == r || y1 == b) {
-    if (raster::PatternFor(pen_.Style()).Period != 0) {
-      // A dashed box one pixel wide or high is a single dashed run.
-      raster::CosmeticStroke s;
-      s.Pen = a.PenInk();
-      s.Dash = raster::PatternFor(pen_.Style());
-      s.GapVisible = a.BrushVisible();
-      s.Gap = a.BrushInk();
-      raster::CosmeticLine(t, s, x1, y1, x1 == r ? x1 : x2, x1 == r ? y2 : y1);
-      return;
-    }
-    // Solid border: four runs that never overlap, so xor outlines are clean.
+  if (r == x1 && b == y1) return;
+  const bool solid = pen_.Style() == TPenStyle::psSolid || pen_.Style() == TPenStyle::psInsideFrame;
+  const bool thin = r == x1 || b == y1;  // one pixel wide or high: the sides overlap
+  if (a.BrushVisible()) FillBox(t, int64_t(x1) + 1, int64_t(y1) + 1, r, b, a.BrushInk());
+  if (solid && !thin) {
+    // The four sides never overlap: runs, clipped once each.
     const raster::Ink ink = a.PenInk();
     t.Span(y1, x1, int64_t(x2), ink);
-    if (b > y1) t.Span(b, x1, int64_t(x2), ink);
+    t.Span(b, x1, int64_t(x2), ink);
     for (int64_t y = std::max<int64_t>(int64_t(y1) + 1, t.Top); y < std::min<int64_t>(b, t.Bottom); ++y) {
       t.Span(y, x1, int64_t(x1) + 1, ink);
-      if (r > x1) t.Span(y, r, r + 1, ink);
+      t.Span(y, r, r + 1, ink);
     }
     return;
   }
-  const TPoint path[4] = {{x1, y1}, {int32_t(r), y1}, {int32_t(r), int32_t(b)}, {x1, int32_t(b)}};
+  // Dashed, or a thin box: the path itself, so a thin box's overlapping
+  // sides paint twice (xor flips them back) as the path says.
+  const TPoint path[4] = {{int32_t(r), y1}, {x1, y1}, {x1, int32_t(b)}, {int32_t(r), int32_t(b)}};
   raster::StrokeClosedPath(a, path);
 }
 

@@ -155,9 +155,9 @@ TEST_F(Pipeline, RenderEventsTheirOrderAndWhereThePlotAreaIs) {
   chart.OnBeforeRenderData = [&](TObject*, TCanvas* canvas, int top, int left) {
     log.push_back("before " + std::to_string(top) + " " + std::to_string(left));
     // Control pixel (35, 25) is at canvas (35 - Left, 25 - Top).
-    canvas->Pen()->SetColor(clFuchsia);
+    // (A 1 x 1 Rectangle draws nothing: its outline's four sides are empty.)
     canvas->Brush()->SetColor(clFuchsia);
-    canvas->Rectangle(35 - left, 25 - top, 36 - left, 26 - top);
+    canvas->FillRect(TRect{35 - left, 25 - top, 36 - left, 26 - top});
   };
   chart.OnBeforeRenderChartItem = [&](TObject*, TpwChartItem&, int index, bool annotation) {
     log.push_back("item " + std::to_string(index) + (annotation ? " a" : " d"));

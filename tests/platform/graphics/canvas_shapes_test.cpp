@@ -47,11 +47,11 @@ TEST(CanvasRectangle, SizesZeroOneAndTwo) {
   s.c->Rectangle(1, 1, 1, 3);  // no width
   s.c->Rectangle(1, 1, 4, 1);  // no height
   EXPECT_EQ(test::CountPixels(s.bmp, clWhite), 24);
-  s.c->Rectangle(1, 1, 2, 2);  // 1 x 1: one outline pixel
+  s.c->Rectangle(1, 1, 2, 2);  // 1 x 1: its four sides are empty, nothing
   s.c->Rectangle(3, 1, 5, 3);  // 2 x 2: all outline
   EXPECT_EQ(s.All(),
             "......\n"
-            ".#.##.\n"
+            "...##.\n"
             "...##.\n"
             "......\n");
 }
@@ -134,8 +134,8 @@ TEST(CanvasRectangle, DashedOutlineRunsAroundTheBox) {
   s.c->Pen()->SetStyle(TPenStyle::psDot);
   s.c->Brush()->SetStyle(TBrushStyle::bsClear);
   s.c->Rectangle(0, 0, 9, 5);
-  // Clockwise from the top-left corner: top x 0..7, right y 0..3, bottom
-  // x 8..1, left y 4..1, one phase of 3 on, 3 off throughout.
+  // Counter-clockwise from the top-right corner: top x 8..1, left y 0..3,
+  // bottom x 0..7, right y 4..1, one phase of 3 on, 3 off throughout.
   EXPECT_EQ(s.All(),
             "###...###\n"
             ".........\n"
