@@ -86,9 +86,13 @@ void MakeFigures(raster::CanvasAccess& a, Figure* f, int n) {
   }
 }
 
-// Whether a lattice position lies on or past a ray, counter-clockwise as
-// seen on the screen (y downwards).
-bool OnOrPast(int64_t rx, int64_t ry, int64_t px, int64_t py) { return i128(rx) * py - i128(ry) * px <= 0; }
+// Whether a lattice position lies past a ray, counter-clockwise as seen on
+// the screen (y downwards); a position exactly on the ray counts as past it
+// unless strict.
+bool Past(int64_t rx, int64_t ry, int64_t px, int64_t py, bool strict) {
+  const i128 c = i128(rx) * py - i128(ry) * px;
+  return strict ? c < 0 : c <= 0;
+}
 
 // The run of outline indices an arc paints: Length pixels from First, both
 // counted in the order of ForEachOutlinePixel (N pixels in all).
@@ -105,14 +109,18 @@ struct ArcRange {
   }
 };
 
-// The first outline index on or past the ray (counter-clockwise), found
-// where the outline crosses into the ray's half plane; -1 for no crossing.
+// The first outline index past the ray (counter-clockwise), found where the
+// outline crosses into the ray's half plane; -1 for no crossing. A pixel of
+// the upper quadrants exactly on the ray is past it, one of the lower
+// quadrants is not; for the end ray the first pixel of the round counts as
+// a lower one when the height is odd (it closes the round as well).
 struct RayCrossing {
   int64_t Rx, Ry;
+  bool FirstIsLower = false;
   int64_t Index = -1;
   bool FirstOn = false, PrevOn = false;
-  void See(int64_t k, int64_t px, int64_t py) {
-    const bool on = OnOrPast(Rx, Ry, px, py);
+  void See(int64_t k, int64_t px, int64_t py, bool lower) {
+    const bool on = Past(Rx, Ry, px, py, lower || (k == 0 && FirstIsLower));
     if (k == 0) FirstOn = on;
     else if (on && !PrevOn && Index < 0) Index = k;
     PrevOn = on;
@@ -128,11 +136,11 @@ struct RayCrossing {
 // pixel on or past it. A ray through the ray centre starts at the first
 // outline pixel, or ends after the last one.
 ArcRange FindArc(const EllipseQuadrant& q, int64_t x1, int64_t y1, int64_t sx, int64_t sy, int64_t ex, int64_t ey) {
-  RayCrossing s{sx, sy}, e{ex, ey};
+  RayCrossing s{sx, sy, false}, e{ex, ey, (q.H & 1) != 0};
   int64_t n = 0;
-  raster::ForEachOutlinePixel(q, x1, y1, [&](int64_t, int64_t, int64_t px, int64_t py) {
-    s.See(n, px, py);
-    e.See(n, px, py);
+  raster::ForEachOutlinePixel(q, x1, y1, [&](int64_t, int64_t, int64_t px, int64_t py, bool lower) {
+    s.See(n, px, py, lower);
+    e.See(n, px, py, lower);
     ++n;
     return true;
   });
@@ -177,7 +185,7 @@ void WalkedOutline(const raster::Target& t, const Figure& f, const raster::Cosme
     return;
   }
   int64_t k = 0;
-  raster::ForEachOutlinePixel(q, x1, f.B.Y, [&](int64_t x, int64_t y, int64_t, int64_t) {
+  raster::ForEachOutlinePixel(q, x1, f.B.Y, [&](int64_t x, int64_t y, int64_t, int64_t, bool) {
     const int64_t index = k++;
     if (arc && !arc->Contains(index)) return true;
     if (!t.Contains(x, y)) return true;

@@ -66,14 +66,6 @@ constexpr TDoubtful kDoubtful[] = {
      "wide-pen ellipses and arcs: the reference's ring is ragged and not symmetric (the reference tool's notes say it may part from the classic interface here); ours is the outer figure minus the inner one"},
     {"arcs", "arc_thin",
      "arcs of boxes one or two pixels across: the reference paints a single row or nothing of the rectangle; ours keeps the rectangle's pixels whose centres lie in the sweep"},
-    {"arcs", "arc_axes",
-     "not matched yet: a ray along an axis through an even-width box ends one pixel early here (the reference decides this tie by the true column, not by the quadrant's lattice position)"},
-    {"arcs", "arc_axes_even",
-     "not matched yet: a ray along an axis through an even-height box starts one pixel early here (same tie as arc_axes)"},
-    {"arcs", "arc_ties",
-     "not matched yet: one pixel exactly on a slanted end ray of an even-sized box"},
-    {"arcs", "arc_tiny_3x3",
-     "not matched yet: one pixel of a 4 x 4 arc whose end ray passes exactly between two lattice positions"},
 };
 
 const TDoubtful* Doubtful(const std::string& file, const std::string& scene) {
