@@ -55,19 +55,65 @@
 //     so it grows outwards by Width / 2 (X1 - Width / 2 ...). With
 //     psInsideFrame the path is moved inwards so the whole figure, outline
 //     included, stays inside X1..X2-1 by Y1..Y2-1.
-//   - psClear draws no outline, and the fill then covers X1..X2-2 by
-//     Y1..Y2-2 (the box one pixel smaller on the right and bottom).
-//   - Ellipse: row y of the box covers the pixels whose centres lie in the
-//     ellipse through the outer edges of the box: with w = X2 - X1,
-//     h = Y2 - Y1, dx = 2x - (X1 + X2 - 1), dy = 2y - (Y1 + Y2 - 1), pixel
-//     (x, y) is inside when dx^2 h^2 + dy^2 w^2 <= w^2 h^2. The outline is the
-//     inside pixels with a 4-neighbour outside; the fill is the rest. The
-//     figure is symmetric about both axes of the box. A 1 x 1 box draws
-//     nothing.
-//   - Arc(X1, Y1, X2, Y2, X3, Y3, X4, Y4): the outline pixels of the same
-//     ellipse that lie counter-clockwise (as seen on the screen) from the ray
-//     centre->(X3, Y3) to the ray centre->(X4, Y4), both rays included. Equal
-//     rays draw the whole outline. Arc never fills.
+//   - psClear draws no outline, and a Rectangle's fill then covers X1..X2-2
+//     by Y1..Y2-2 (the box one pixel smaller on the right and bottom); an
+//     Ellipse keeps its figure (below).
+//   - Ellipse, 1-pixel pens: the outline is a walk, one quadrant at a time.
+//     With a = w - 1, b = h - 1 (w = X2 - X1, h = Y2 - Y1) and pixel centres
+//     in doubled units from the box centre, X = 2x - (X1 + X2 - 1) and
+//     Y = 2y - (Y1 + Y2 - 1), let F(X, Y) = b^2 X^2 + a^2 Y^2 - a^2 b^2 (zero
+//     on the ellipse through the centres of the four extreme pixels). The
+//     walk starts on the side column at the middle row (the upper and lower
+//     of the two middle rows for even heights) and heads for the top and
+//     bottom rows; with u = |X| and v = |Y| from the pixel it is on, it moves
+//     one row outwards when F(u-2, v+2) + F(u-2, v) <= 0 and one column
+//     inwards when F(u-2, v+2) + F(u, v+2) >= 0, both at once when both hold,
+//     until it passes the centre column. Where it has not reached the top
+//     row by then (narrow tall boxes), its last column runs on straight to
+//     the top and bottom rows. The quadrants mirror each other, so the figure
+//     is symmetric about both axes of the box and touches all four sides; it
+//     covers every pixel with F <= 0 but is not always the transpose of the
+//     transposed box (the walk treats rows and columns differently).
+//     Ellipse(3, 3, 6, 6) is a plus sign around one fill pixel.
+//   - The figure is, on each row, every pixel from the leftmost to the
+//     rightmost outline pixel. The brush fills the whole figure, outline
+//     pixels included (XOR and NOT flip them twice), then the pen paints the
+//     outline, each pixel once. With psClear the brush fills the same figure.
+//     Boxes one or two pixels wide or high are drawn as the Rectangle; a
+//     1 x 1 box draws nothing.
+//   - Dashed 1-pixel pens dash the outline pixel by pixel counter-clockwise
+//     as seen on the screen, each outline pixel counted once, the pattern
+//     starting afresh at the right end of the middle row (the upper middle
+//     row for even heights) and running up the right side first. Gaps as for
+//     lines.
+//   - Wide pens: the ring of the figure of the grown box (X1 - Width / 2,
+//     w + Width - 1 wide, the same in y) less the figure of the box Width
+//     smaller; the brush fills the smaller figure. psInsideFrame: the ring
+//     of the box itself less the box shrunk by Width on every side.
+//   - Boxes with a side above 2^18 pixels use the row rule instead of the
+//     walk: pixel (x, y) is inside when X^2 h^2 + Y^2 w^2 <= w^2 h^2 (every
+//     row keeps its middle pixel or two), the outline is the inside pixels
+//     with a 4-neighbour outside, dashes draw solid, arcs keep the outline
+//     pixels whose centres lie in the sweep.
+//   - Arc(X1, Y1, X2, Y2, X3, Y3, X4, Y4): a run of the same outline, in the
+//     order of the dashes, counter-clockwise from the start ray to the end
+//     ray. Both rays leave the ray centre (floor((X1 + X2) / 2),
+//     floor((Y1 + Y2) / 2)) through (X3, Y3) and (X4, Y4). Each outline pixel
+//     has a lattice position: its offset from the centre of the quadrant
+//     walk, both centre columns of an even width counting as column 0 and
+//     both middle rows of an even height as row 0. A pixel lies past a ray
+//     when its lattice position is counter-clockwise from the ray, or on it
+//     for pixels of the upper quadrants (the middle row of an odd height is
+//     upper; as the end of the round, for the end ray, it is lower). The run
+//     starts at the first pixel past the start ray (where the outline enters
+//     the ray's half plane) and stops before the pixel just before the first
+//     pixel past the end ray: the pixel on the end ray is left out. Equal
+//     rays draw everything but that pixel; a sweep below half a turn that
+//     passes no lattice position draws nothing. A ray through the ray centre
+//     starts the run at the first outline pixel, or ends it after the last
+//     one. The dash pattern starts afresh at the run's first pixel. Arc never
+//     fills. Wide pens and boxes one or two pixels across keep the pixels of
+//     the figure's ring whose centres lie in the sweep.
 //
 // Polygon(points): fills with the brush, then outlines the closed path with
 // the pen through every vertex (the outline is Polyline of the points and the

@@ -1,13 +1,18 @@
-// Ellipse and Arc. The ellipse of a box X1..X2-1 by Y1..Y2-1 (w = X2 - X1,
-// h = Y2 - Y1) is the set of pixels whose centres lie in the ellipse through
-// the box's outer edges. In doubled coordinates relative to the box centre,
-// dx = 2x - (X1 + X2 - 1) and dy = 2y - (Y1 + Y2 - 1), pixel (x, y) is inside
-// when dx^2 h^2 + dy^2 w^2 <= w^2 h^2. Every row of the box keeps at least its
-// middle pixel (or two), so the figure touches all four sides of the box.
-// All of this is symmetric about both axes of the box.
+// Ellipse and Arc. The figure of a box is the outline of EllipseWalk.h and,
+// on each row, every pixel between its two outermost outline pixels. Boxes
+// one or two pixels wide or high are rectangles. Boxes with a side above
+// kMaxWalkSide use the row rule below instead of the walk.
+//
+// Row rule (huge boxes only): in doubled units from the box centre, pixel
+// (x, y) is inside when dx^2 h^2 + dy^2 w^2 <= w^2 h^2, and every row keeps
+// at least its middle pixel (or two); the outline is the inside pixels with a
+// 4-neighbour outside.
 #include <cmath>
+#include <cstdlib>
+#include <optional>
 #include <utility>
 
+#include "platform/graphics/raster/EllipseWalk.h"
 #include "platform/graphics/raster/Raster.h"
 
 namespace korvo {
@@ -16,16 +21,19 @@ namespace {
 
 using u128 = unsigned __int128;
 using i128 = __int128;
+using raster::EllipseQuadrant;
 
 // A box [X, X + W) by [Y, Y + H) with W, H >= 1.
 struct Box {
   int64_t X, Y, W, H;
   bool Valid() const { return W >= 1 && H >= 1; }
+  bool Thin() const { return W <= 2 || H <= 2; }
+  bool Walked() const { return !Thin() && W <= raster::kMaxWalkSide && H <= raster::kMaxWalkSide; }
   int64_t CentreX2() const { return 2 * X + W - 1; }  // twice the centre
   int64_t CentreY2() const { return 2 * Y + H - 1; }
 };
 
-// The largest |dx| of row y of the ellipse in doubled units (the same parity
+// The row rule: the largest |dx| of row y in doubled units (the same parity
 // as W - 1); -1 when the row lies outside the box.
 int64_t HalfExtent(const Box& b, int64_t y) {
   if (!b.Valid() || y < b.Y || y >= b.Y + b.H) return -1;
@@ -44,13 +52,160 @@ int64_t HalfExtent(const Box& b, int64_t y) {
   return c < least ? least : c;
 }
 
-// The pixel columns of |dx| <= m on a row: first..last inclusive.
-std::pair<int64_t, int64_t> Columns(const Box& b, int64_t m) {
-  return {(b.CentreX2() - m) / 2, (b.CentreX2() + m) / 2};
+// The figure of a box, row by row: Inset(y) is how far row y lies inside
+// the box's side columns (-1: the row is outside the box).
+struct Figure {
+  Box B{0, 0, 0, 0};
+  EllipseQuadrant Q;
+  bool Walk = false;
+
+  int64_t Row(int64_t y) const {  // the walk's row index j of y
+    const int64_t up = B.Y + (B.H - 1) / 2, down = B.Y + B.H / 2;
+    return y <= up ? up - y : y - down;
+  }
+  int64_t Inset(int64_t y) const {
+    if (!B.Valid() || y < B.Y || y >= B.Y + B.H) return -1;
+    if (B.Thin()) return 0;
+    if (Walk) return Q.First(Row(y));
+    return ((B.CentreX2() - HalfExtent(B, y)) >> 1) - B.X;
+  }
+};
+
+// Prepares the figures of up to two boxes (the scratch holds both walks).
+void MakeFigures(raster::CanvasAccess& a, Figure* f, int n) {
+  size_t at = 0;
+  for (int k = 0; k < n; ++k) {
+    f[k].Walk = f[k].B.Valid() && f[k].B.Walked();
+    if (f[k].Walk) {
+      f[k].Q = raster::WalkEllipseQuadrant(f[k].B.W, f[k].B.H, a.Scratch(), at);
+      at = f[k].Q.End();
+    }
+  }
+  for (int k = 0; k < n; ++k) {
+    if (f[k].Walk) f[k].Q.Point(a.Scratch());
+  }
 }
 
-// Whether a pixel lies on the counter-clockwise sweep from ray s to ray e
-// (vectors in doubled coordinates, y downwards); equal rays sweep all.
+// Whether a lattice position lies past a ray, counter-clockwise as seen on
+// the screen (y downwards); a position exactly on the ray counts as past it
+// unless strict.
+bool Past(int64_t rx, int64_t ry, int64_t px, int64_t py, bool strict) {
+  const i128 c = i128(rx) * py - i128(ry) * px;
+  return strict ? c < 0 : c <= 0;
+}
+
+// The run of outline indices an arc paints: Length pixels from First, both
+// counted in the order of ForEachOutlinePixel (N pixels in all).
+struct ArcRange {
+  int64_t First = 0, Length = 0, N = 0;
+  bool Contains(int64_t k) const {
+    int64_t d = k - First;
+    if (d < 0) d += N;
+    return d < Length;
+  }
+  int64_t Phase(int64_t k) const {
+    const int64_t d = k - First;
+    return d < 0 ? d + N : d;
+  }
+};
+
+// The first outline index past the ray (counter-clockwise), found where the
+// outline crosses into the ray's half plane; -1 for no crossing. A pixel of
+// the upper quadrants exactly on the ray is past it, one of the lower
+// quadrants is not; for the end ray the first pixel of the round counts as
+// a lower one when the height is odd (it closes the round as well).
+struct RayCrossing {
+  int64_t Rx, Ry;
+  bool FirstIsLower = false;
+  int64_t Index = -1;
+  bool FirstOn = false, PrevOn = false;
+  void See(int64_t k, int64_t px, int64_t py, bool lower) {
+    const bool on = Past(Rx, Ry, px, py, lower || (k == 0 && FirstIsLower));
+    if (k == 0) FirstOn = on;
+    else if (on && !PrevOn && Index < 0) Index = k;
+    PrevOn = on;
+  }
+  void Finish() {
+    if (Index < 0 && FirstOn && !PrevOn) Index = 0;
+  }
+};
+
+// Start and end rays from the ray centre (floor((X1 + X2) / 2),
+// floor((Y1 + Y2) / 2)). The arc runs from the first pixel on or past the
+// start ray up to, not including, the last pixel before the end ray's first
+// pixel on or past it. A ray through the ray centre starts at the first
+// outline pixel, or ends after the last one.
+ArcRange FindArc(const EllipseQuadrant& q, int64_t x1, int64_t y1, int64_t sx, int64_t sy, int64_t ex, int64_t ey) {
+  RayCrossing s{sx, sy, false}, e{ex, ey, (q.H & 1) != 0};
+  int64_t n = 0;
+  raster::ForEachOutlinePixel(q, x1, y1, [&](int64_t, int64_t, int64_t px, int64_t py, bool lower) {
+    s.See(n, px, py, lower);
+    e.See(n, px, py, lower);
+    ++n;
+    return true;
+  });
+  s.Finish();
+  e.Finish();
+  ArcRange r;
+  r.N = n;
+  const bool s_none = sx == 0 && sy == 0, e_none = ex == 0 && ey == 0;
+  r.First = s_none || s.Index < 0 ? 0 : s.Index;
+  if (e_none || e.Index < 0) {
+    r.Length = n - r.First;
+  } else if (e.Index == r.First && !s_none && i128(sx) * ey - i128(sy) * ex < 0) {
+    r.Length = 0;  // a sweep below half a turn that passes no pixel
+  } else {
+    int64_t len = e.Index - 1 - r.First;
+    while (len < 0) len += n;
+    r.Length = len;
+  }
+  return r;
+}
+
+// The 1-pixel outline of a walked figure: solid and whole as spans (each
+// pixel once), otherwise pixel by pixel in outline order with the dash
+// pattern running from the first painted pixel.
+void WalkedOutline(const raster::Target& t, const Figure& f, const raster::CosmeticStroke& pen, const ArcRange* arc) {
+  const EllipseQuadrant& q = f.Q;
+  const int64_t x1 = f.B.X, right = f.B.X + f.B.W - 1, a = f.B.W - 1;
+  if (!arc && pen.Dash.Period == 0) {
+    const int64_t up = f.B.Y + (f.B.H - 1) / 2, down = f.B.Y + f.B.H / 2;
+    for (int64_t j = 0; j < q.Rows; ++j) {
+      const int64_t first = q.First(j), last = q.Last(j);
+      for (int side = 0; side < (j == 0 && up == down ? 1 : 2); ++side) {  // the middle row once
+        const int64_t y = side == 0 ? up - j : down + j;
+        if (2 * last >= a) {
+          t.Span(y, x1 + first, right - first + 1, pen.Pen);
+        } else {
+          t.Span(y, x1 + first, x1 + last + 1, pen.Pen);
+          t.Span(y, right - last, right - first + 1, pen.Pen);
+        }
+      }
+    }
+    return;
+  }
+  int64_t k = 0;
+  raster::ForEachOutlinePixel(q, x1, f.B.Y, [&](int64_t x, int64_t y, int64_t, int64_t, bool) {
+    const int64_t index = k++;
+    if (arc && !arc->Contains(index)) return true;
+    if (!t.Contains(x, y)) return true;
+    bool on = true;
+    if (pen.Dash.Period != 0) {
+      const uint64_t phase = uint64_t(arc ? arc->Phase(index) : index) % pen.Dash.Period;
+      on = (pen.Dash.OnMask >> phase) & 1u;
+    }
+    if (on) {
+      t.Span(y, x, x + 1, pen.Pen);
+    } else if (pen.GapVisible) {
+      t.Span(y, x, x + 1, pen.Gap);
+    }
+    return true;
+  });
+}
+
+// The row rule's 1-pixel outline (huge boxes): inside pixels with a
+// 4-neighbour outside. Dashed pens draw it solid; an arc keeps the pixels
+// whose centres lie in the sweep.
 struct Sweep {
   i128 sx, sy, ex, ey;  // with y flipped upwards
   bool full;
@@ -77,7 +232,8 @@ struct Sweep {
   }
 };
 
-// Paints x0..x1 (inclusive) of row y, or only the pixels of it on the sweep.
+// Paints x0..x1 (inclusive) of row y, or only the pixels of it in the sweep
+// (positions in doubled units from the doubled centre cx2, cy2).
 void Run(const raster::Target& t, int64_t y, int64_t x0, int64_t x1, raster::Ink ink, const Sweep* sweep,
          int64_t cx2, int64_t cy2) {
   if (x0 > x1) return;
@@ -92,106 +248,149 @@ void Run(const raster::Target& t, int64_t y, int64_t x0, int64_t x1, raster::Ink
   }
 }
 
-// The 1-pixel outline (inside pixels with a 4-neighbour outside) and, with a
-// fill ink, the pixels inside it.
-void ThinEllipse(const raster::Target& t, const Box& b, const raster::Ink* pen, const raster::Ink* fill,
-                 const Sweep* sweep, int64_t cx2, int64_t cy2) {
+void RowRuleOutline(const raster::Target& t, const Box& b, raster::Ink pen, const Sweep* sweep) {
   const int64_t y0 = std::max<int64_t>(b.Y, t.Top);
   const int64_t y1 = std::min<int64_t>(b.Y + b.H, t.Bottom);
   if (y0 >= y1) return;
   int64_t prev = HalfExtent(b, y0 - 1), cur = HalfExtent(b, y0);
+  const int64_t cx2 = b.CentreX2(), cy2 = b.CentreY2();
   for (int64_t y = y0; y < y1; ++y) {
     const int64_t next = HalfExtent(b, y + 1);
     const int64_t inner = std::min({prev, next, cur - 2});
-    const auto [ox0, ox1] = Columns(b, cur);
+    const int64_t ox0 = (cx2 - cur) >> 1, ox1 = (cx2 + cur) >> 1;
     if (inner >= 0) {
-      const auto [ix0, ix1] = Columns(b, inner);
-      if (fill) t.Span(y, ix0, ix1 + 1, *fill);
-      if (pen) {
-        Run(t, y, ox0, ix0 - 1, *pen, sweep, cx2, cy2);
-        Run(t, y, ix1 + 1, ox1, *pen, sweep, cx2, cy2);
-      }
-    } else if (pen) {
-      Run(t, y, ox0, ox1, *pen, sweep, cx2, cy2);
+      Run(t, y, ox0, ((cx2 - inner) >> 1) - 1, pen, sweep, cx2, cy2);
+      Run(t, y, ((cx2 + inner) >> 1) + 1, ox1, pen, sweep, cx2, cy2);
+    } else {
+      Run(t, y, ox0, ox1, pen, sweep, cx2, cy2);
     }
     prev = cur;
     cur = next;
   }
 }
 
-// A wide outline: the pixels of the outer ellipse not in the inner one; the
-// fill is the inner ellipse.
-void RingEllipse(const raster::Target& t, const Box& outer, const Box& inner, const raster::Ink* pen,
-                 const raster::Ink* fill, const Sweep* sweep, int64_t cx2, int64_t cy2) {
-  const int64_t y0 = std::max<int64_t>(outer.Y, t.Top);
-  const int64_t y1 = std::min<int64_t>(outer.Y + outer.H, t.Bottom);
+// Fills each row of the figure from side to side.
+void FillFigure(const raster::Target& t, const Figure& f, raster::Ink ink) {
+  const int64_t y0 = std::max<int64_t>(f.B.Y, t.Top), y1 = std::min<int64_t>(f.B.Y + f.B.H, t.Bottom);
   for (int64_t y = y0; y < y1; ++y) {
-    const int64_t mo = HalfExtent(outer, y);
-    const int64_t mi = HalfExtent(inner, y);
-    const auto [ox0, ox1] = Columns(outer, mo);
-    if (mi >= 0) {
-      const auto [ix0, ix1] = Columns(inner, mi);
-      if (fill) t.Span(y, ix0, ix1 + 1, *fill);
-      if (pen) {
-        Run(t, y, ox0, ix0 - 1, *pen, sweep, cx2, cy2);
-        Run(t, y, ix1 + 1, ox1, *pen, sweep, cx2, cy2);
-      }
-    } else if (pen) {
-      Run(t, y, ox0, ox1, *pen, sweep, cx2, cy2);
-    }
+    const int64_t inset = f.Inset(y);
+    t.Span(y, f.B.X + inset, f.B.X + f.B.W - inset, ink);
   }
 }
 
-// Shared by Ellipse and Arc: sweep == nullptr draws the whole figure.
-void DrawEllipse(raster::CanvasAccess& a, int32_t x1, int32_t y1, int32_t x2, int32_t y2, bool with_fill,
-                 const Sweep* sweep) {
+// A wide outline: the pixels of the outer figure not in the inner one; the
+// brush fills the inner figure. An arc keeps the ring's pixels whose centres
+// lie in the sweep.
+void Ring(const raster::Target& t, const Figure& outer, const Figure& inner, raster::Ink pen, const raster::Ink* fill,
+          const Sweep* sweep, int64_t cx2, int64_t cy2) {
+  const int64_t y0 = std::max<int64_t>(outer.B.Y, t.Top), y1 = std::min<int64_t>(outer.B.Y + outer.B.H, t.Bottom);
+  for (int64_t y = y0; y < y1; ++y) {
+    const int64_t o = outer.Inset(y);
+    const int64_t ox0 = outer.B.X + o, ox1 = outer.B.X + outer.B.W - 1 - o;
+    const int64_t i = inner.Inset(y);
+    if (i < 0) {
+      Run(t, y, ox0, ox1, pen, sweep, cx2, cy2);
+      continue;
+    }
+    const int64_t ix0 = inner.B.X + i, ix1 = inner.B.X + inner.B.W - 1 - i;
+    if (fill) t.Span(y, ix0, ix1 + 1, *fill);
+    Run(t, y, ox0, ix0 - 1, pen, sweep, cx2, cy2);
+    Run(t, y, ix1 + 1, ox1, pen, sweep, cx2, cy2);
+  }
+}
+
+raster::CosmeticStroke ThinPen(raster::CanvasAccess& a) {
+  raster::CosmeticStroke s;
+  s.Pen = a.PenInk();
+  s.Dash = raster::PatternFor(a.canvas.Pen()->Style());
+  s.GapVisible = a.BrushVisible();
+  s.Gap = a.BrushInk();
+  return s;
+}
+
+// The ray points of an arc.
+struct Rays {
+  int32_t X3, Y3, X4, Y4;
+};
+
+// Shared by Ellipse and Arc (rays == nullptr: the whole figure, filled).
+void DrawEllipse(raster::CanvasAccess& a, int32_t x1, int32_t y1, int32_t x2, int32_t y2, const Rays* rays) {
   if (x2 < x1) std::swap(x1, x2);
   if (y2 < y1) std::swap(y1, y2);
   const int64_t w = int64_t(x2) - x1, h = int64_t(y2) - y1;
   if (w == 0 || h == 0 || (w == 1 && h == 1)) return;
   const raster::Target& t = a.target();
   if (t.Empty()) return;
-  const int64_t cx2 = int64_t(x1) + x2 - 1, cy2 = int64_t(y1) + y2 - 1;
   const raster::Ink brush = a.BrushInk();
-  const raster::Ink* fill = with_fill && a.BrushVisible() ? &brush : nullptr;
-  const raster::Ink pen_ink = a.PenInk();
+  const raster::Ink* fill = !rays && a.BrushVisible() ? &brush : nullptr;
+  const Box box{x1, y1, w, h};
+  // Arcs of huge boxes and of wide pens keep the pixels whose centres lie in
+  // the sweep (doubled units from the box centre).
+  const int64_t cx2 = box.CentreX2(), cy2 = box.CentreY2();
+  std::optional<Sweep> sweep;
+  if (rays) {
+    sweep.emplace(2 * int64_t(rays->X3) - cx2, 2 * int64_t(rays->Y3) - cy2, 2 * int64_t(rays->X4) - cx2,
+                  2 * int64_t(rays->Y4) - cy2);
+  }
+  const Sweep* swept = sweep ? &*sweep : nullptr;
 
-  if (!a.PenVisible()) {
-    // Without an outline the fill covers the box one pixel smaller.
-    const Box b{x1, y1, w - 1, h - 1};
-    if (fill && b.Valid() && !(b.W == 1 && b.H == 1)) RingEllipse(t, b, Box{0, 0, 0, 0}, fill, nullptr, nullptr, 0, 0);
+  if (!a.PenVisible() || !a.WidePen()) {
+    Figure f;
+    f.B = box;
+    MakeFigures(a, &f, 1);
+    if (fill) FillFigure(t, f, *fill);  // under the outline, the outline pixels too
+    if (!a.PenVisible()) return;
+    const raster::CosmeticStroke pen = ThinPen(a);
+    if (f.Walk) {
+      if (!rays) {
+        WalkedOutline(t, f, pen, nullptr);
+        return;
+      }
+      // The ray centre: floor((X1 + X2) / 2), floor((Y1 + Y2) / 2).
+      const int64_t rcx = (int64_t(x1) + x2) >> 1, rcy = (int64_t(y1) + y2) >> 1;
+      const ArcRange arc = FindArc(f.Q, x1, y1, rays->X3 - rcx, rays->Y3 - rcy, rays->X4 - rcx, rays->Y4 - rcy);
+      WalkedOutline(t, f, pen, &arc);
+      return;
+    }
+    if (box.Thin()) {
+      Ring(t, f, Figure{}, pen.Pen, nullptr, swept, cx2, cy2);  // every pixel is on the border
+      return;
+    }
+    RowRuleOutline(t, box, pen.Pen, swept);
     return;
   }
-  if (!a.WidePen()) {
-    ThinEllipse(t, Box{x1, y1, w, h}, &pen_ink, fill, sweep, cx2, cy2);
-    return;
-  }
+
   const int64_t pw = a.PenWidth();
-  const int64_t left = x1, top = y1;  // 64-bit: the ring may reach past the 32-bit range
-  Box outer, inner;
+  Figure f[2];
   if (a.canvas.Pen()->Style() == TPenStyle::psInsideFrame) {
-    outer = Box{left, top, w, h};
-    inner = Box{left + pw, top + pw, w - 2 * pw, h - 2 * pw};
+    f[0].B = box;
+    f[1].B = Box{box.X + pw, box.Y + pw, w - 2 * pw, h - 2 * pw};
   } else {
     // The stroke of the outline path grows outwards by Width / 2.
-    outer = Box{left - pw / 2, top - pw / 2, w + pw - 1, h + pw - 1};
-    inner = Box{left - pw / 2 + pw, top - pw / 2 + pw, w - pw - 1, h - pw - 1};
+    f[0].B = Box{box.X - pw / 2, box.Y - pw / 2, w + pw - 1, h + pw - 1};
+    f[1].B = Box{box.X - pw / 2 + pw, box.Y - pw / 2 + pw, w - pw - 1, h - pw - 1};
   }
-  RingEllipse(t, outer, inner, &pen_ink, fill, sweep, cx2, cy2);
+  MakeFigures(a, f, 2);
+  Ring(t, f[0], f[1], a.PenInk(), fill, swept, cx2, cy2);
 }
 
 }  // namespace
 
 void TCanvas::Ellipse(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  const int64_t w = std::abs(int64_t(x2) - x1), h = std::abs(int64_t(y2) - y1);
+  if ((w <= 2 || h <= 2) && !(w == 1 && h == 1)) {
+    // A box one or two pixels across is drawn as the rectangle.
+    Rectangle(x1, y1, x2, y2);
+    return;
+  }
   raster::CanvasAccess a(*this);
-  DrawEllipse(a, x1, y1, x2, y2, true, nullptr);
+  DrawEllipse(a, x1, y1, x2, y2, nullptr);
 }
 
 void TCanvas::Arc(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t x4, int32_t y4) {
   raster::CanvasAccess a(*this);
-  const int64_t cx2 = int64_t(x1) + x2 - 1, cy2 = int64_t(y1) + y2 - 1;
-  const Sweep sweep(2 * int64_t(x3) - cx2, 2 * int64_t(y3) - cy2, 2 * int64_t(x4) - cx2, 2 * int64_t(y4) - cy2);
-  DrawEllipse(a, x1, y1, x2, y2, false, &sweep);
+  const Rays rays{x3, y3, x4, y4};
+  DrawEllipse(a, x1, y1, x2, y2, &rays);
 }
 
 }  // namespace korvo

@@ -186,44 +186,55 @@ TEST(CanvasEllipse, TinyBoxes) {
   EXPECT_EQ(test::CountPixels(s.bmp, clWhite), 70);
   s.c->Ellipse(1, 1, 3, 3);  // 2 x 2
   s.c->Ellipse(4, 1, 5, 6);  // 1 x 5: a column
-  s.c->Ellipse(6, 1, 9, 4);  // 3 x 3
+  s.c->Ellipse(6, 1, 9, 4);  // 3 x 3: a plus sign around one fill pixel
   EXPECT_EQ(s.All(),
             "..........\n"
-            ".##.#.###.\n"
+            ".##.#..#..\n"
             ".##.#.#r#.\n"
-            "....#.###.\n"
+            "....#..#..\n"
             "....#.....\n"
             "....#.....\n"
             "..........\n");
 }
 
-TEST(CanvasEllipse, CoverageMatchesTheEllipseThroughTheBoxEdgesAndIsSymmetric) {
+TEST(CanvasEllipse, CoversTheEllipseThroughTheExtremePixelsTouchesEverySideAndIsSymmetric) {
   std::mt19937 rng(5);
-  std::uniform_int_distribution<int> size(2, 40);
+  std::uniform_int_distribution<int> size(3, 40);
   for (int k = 0; k < 200; ++k) {
     const int w = size(rng), h = size(rng);
     TBitmap b(w + 4, h + 4);
     test::Fill(b, clWhite);
     b.Canvas()->Brush()->SetColor(clRed);
     b.Canvas()->Ellipse(2, 2, 2 + w, 2 + h);
+    const __int128 a = w - 1, bb = h - 1;
+    bool top = false, bottom = false, left = false, right = false;
     for (int y = 0; y < h; ++y) {
-      // Independent check: a pixel is covered when its centre is inside the
-      // ellipse, or when it is the middle of a row that has nothing inside.
-      const __int128 dy = 2 * y - (h - 1);
-      bool any = false;
+      int first = -1, last = -1;
       for (int x = 0; x < w; ++x) {
-        const __int128 dx = 2 * x - (w - 1);
-        any |= dx * dx * h * h + dy * dy * w * w <= __int128(w) * w * h * h;
-      }
-      for (int x = 0; x < w; ++x) {
-        const __int128 dx = 2 * x - (w - 1);
-        const bool inside = any ? dx * dx * h * h + dy * dy * w * w <= __int128(w) * w * h * h : dx * dx <= 1;
-        ASSERT_EQ(b.Canvas()->Pixel(x + 2, y + 2) != clWhite, inside) << w << "x" << h << " at " << x << "," << y;
+        const bool covered = b.Canvas()->Pixel(x + 2, y + 2) != clWhite;
+        // Every pixel whose centre lies in the ellipse through the centres
+        // of the four extreme pixels is covered.
+        const __int128 dx = 2 * x - a, dy = 2 * y - bb;
+        if (dx * dx * bb * bb + dy * dy * a * a <= a * a * bb * bb) {
+          ASSERT_TRUE(covered) << w << "x" << h << " at " << x << "," << y;
+        }
+        if (covered) {
+          if (first < 0) first = x;
+          last = x;
+          top |= y == 0;
+          bottom |= y == h - 1;
+          left |= x == 0;
+          right |= x == w - 1;
+        }
         // Mirror images about both axes agree, outline with outline.
         ASSERT_EQ(b.Canvas()->Pixel(x + 2, y + 2), b.Canvas()->Pixel(w - 1 - x + 2, y + 2));
         ASSERT_EQ(b.Canvas()->Pixel(x + 2, y + 2), b.Canvas()->Pixel(x + 2, h - 1 - y + 2));
       }
+      // Each row is one run.
+      ASSERT_GE(first, 0) << w << "x" << h << " row " << y;
+      for (int x = first; x <= last; ++x) ASSERT_NE(b.Canvas()->Pixel(x + 2, y + 2), clWhite);
     }
+    EXPECT_TRUE(top && bottom && left && right) << w << "x" << h;
     // Nothing outside the box.
     for (int y = 0; y < h + 4; ++y) {
       for (int x = 0; x < w + 4; ++x) {
@@ -256,34 +267,29 @@ TEST(CanvasEllipse, OutlineIsClosedAndThin) {
   }
 }
 
-TEST(CanvasEllipse, ClearPenFillsTheSmallerBoxAndWidePenGrowsOutwards) {
-  ShapeCanvas s(9, 9);
+TEST(CanvasEllipse, ClearPenFillsTheWholeFigureAndWidePenGrowsOutwards) {
+  ShapeCanvas s(10, 10);
   s.c->Pen()->SetStyle(TPenStyle::psClear);
-  s.c->Ellipse(1, 1, 9, 9);  // fill as Ellipse(1, 1, 8, 8) without outline
-  EXPECT_EQ(s.All(),
-            ".........\n"
-            "...rrr...\n"
-            "..rrrrr..\n"
-            ".rrrrrrr.\n"
-            ".rrrrrrr.\n"
-            ".rrrrrrr.\n"
-            "..rrrrr..\n"
-            "...rrr...\n"
-            ".........\n");
+  s.c->Ellipse(1, 1, 9, 9);  // the figure of the 8 x 8 box, outline included
+  ShapeCanvas o(10, 10);
+  o.c->Pen()->SetColor(clRed);
+  o.c->Ellipse(1, 1, 9, 9);
+  EXPECT_EQ(s.All(), o.All());
+  EXPECT_EQ(Shape(s.bmp, Rect(0, 1, 10, 2)), "...rrrr...\n");
   ShapeCanvas w(11, 11);
   w.c->Pen()->SetWidth(3);
-  w.c->Ellipse(2, 2, 9, 9);  // 7 x 7 box, the ring covers 9 x 9
+  w.c->Ellipse(2, 2, 9, 9);  // 7 x 7 box: the 9 x 9 figure less the 3 x 3 one
   EXPECT_EQ(w.All(),
             "...........\n"
-            "...#####...\n"
+            "....###....\n"
             "..#######..\n"
-            ".#########.\n"
-            ".###rrr###.\n"
-            ".###rrr###.\n"
-            ".###rrr###.\n"
-            ".#########.\n"
             "..#######..\n"
-            "...#####...\n"
+            ".####r####.\n"
+            ".###rrr###.\n"
+            ".####r####.\n"
+            "..#######..\n"
+            "..#######..\n"
+            "....###....\n"
             "...........\n");
   ShapeCanvas f(11, 11);
   f.c->Pen()->SetWidth(2);
@@ -295,45 +301,54 @@ TEST(CanvasEllipse, ClearPenFillsTheSmallerBoxAndWidePenGrowsOutwards) {
 }
 
 TEST(CanvasArc, RunsCounterClockwiseFromTheStartRayToTheEndRay) {
-  // Full outline of the 9 x 9 circle for reference.
-  TBitmap full(11, 11);
-  test::Fill(full, clWhite);
-  full.Canvas()->Brush()->SetStyle(TBrushStyle::bsClear);
-  full.Canvas()->Ellipse(1, 1, 10, 10);
   auto arc = [](int x3, int y3, int x4, int y4) {
-    auto b = std::make_unique<TBitmap>(11, 11);
-    test::Fill(*b, clWhite);
-    b->Canvas()->Arc(1, 1, 10, 10, x3, y3, x4, y4);
-    return b;
+    TBitmap b(11, 11);
+    test::Fill(b, clWhite);
+    b.Canvas()->Brush()->SetColor(clRed);
+    b.Canvas()->Arc(1, 1, 10, 10, x3, y3, x4, y4);
+    return Shape(b, Rect(0, 0, 11, 11));
   };
-  // Centre (5, 5). East to north: the upper right quarter, both ends included.
-  auto ne = arc(10, 5, 5, 0);
-  int n = 0;
-  for (int y = 0; y < 11; ++y) {
-    for (int x = 0; x < 11; ++x) {
-      if (ne->Canvas()->Pixel(x, y) != clBlack) continue;
-      ++n;
-      EXPECT_EQ(full.Canvas()->Pixel(x, y), clBlack);
-      EXPECT_TRUE(x >= 5 && y <= 5) << x << "," << y;
-    }
-  }
-  EXPECT_EQ(ne->Canvas()->Pixel(9, 5), clBlack);
-  EXPECT_EQ(ne->Canvas()->Pixel(5, 1), clBlack);
-  EXPECT_GT(n, 4);
-  // North to east goes the long way round: everything but the inside of that
-  // quarter.
-  auto rest = arc(5, 0, 10, 5);
-  for (int y = 0; y < 11; ++y) {
-    for (int x = 0; x < 11; ++x) {
-      const bool on_full = full.Canvas()->Pixel(x, y) == clBlack;
-      const bool in_ne = ne->Canvas()->Pixel(x, y) == clBlack;
-      const bool on_ends = (x == 9 && y == 5) || (x == 5 && y == 1);
-      EXPECT_EQ(rest->Canvas()->Pixel(x, y) == clBlack, on_full && (!in_ne || on_ends)) << x << "," << y;
-    }
-  }
-  // Equal rays draw the whole outline; the brush is never used.
-  auto whole = arc(10, 2, 10, 2);
-  EXPECT_EQ(test::CountDifferentPixels(*whole, full), 0);
+  // The 9 x 9 circle, ray centre (5, 5). East to north: from the pixel on
+  // the east ray up to, not including, the pixel on the north ray (5, 1).
+  EXPECT_EQ(arc(10, 5, 5, 0),
+            "...........\n"
+            "...........\n"
+            ".......##..\n"
+            "........#..\n"
+            ".........#.\n"
+            ".........#.\n"
+            "...........\n"
+            "...........\n"
+            "...........\n"
+            "...........\n"
+            "...........\n");
+  // North to just above east goes the long way round; the brush is never
+  // used.
+  EXPECT_EQ(arc(5, 0, 10, 4),
+            "...........\n"
+            "....##.....\n"
+            "..##.......\n"
+            "..#........\n"
+            ".#.........\n"
+            ".#.........\n"
+            ".#.......#.\n"
+            "..#.....#..\n"
+            "..##...##..\n"
+            "....###....\n"
+            "...........\n");
+  // Equal rays: the whole outline but the pixel on the ray.
+  EXPECT_EQ(arc(10, 2, 10, 2),
+            "...........\n"
+            "....###....\n"
+            "..##...##..\n"
+            "..#.....#..\n"
+            ".#.........\n"
+            ".#.......#.\n"
+            ".#.......#.\n"
+            "..#.....#..\n"
+            "..##...##..\n"
+            "....###....\n"
+            "...........\n");
 }
 
 TEST(CanvasPolygon, FillsThenOutlinesThroughEveryVertex) {
