@@ -19,7 +19,7 @@ i128 CeilDiv(i128 a, i128 b) {  // b > 0
   return q;
 }
 
-void FillAlternate(raster::CanvasAccess& a, std::span<const TPoint> pts) {
+void FillAlternate(raster::CanvasAccess& a, std::span<const TPoint> pts, const raster::StrokeMask* outside = nullptr) {
   const raster::Target& t = a.target();
   int64_t ymin = INT64_MAX, ymax = INT64_MIN;
   for (const TPoint& p : pts) {
@@ -46,7 +46,13 @@ void FillAlternate(raster::CanvasAccess& a, std::span<const TPoint> pts) {
       xs.push_back(int64_t(std::clamp<i128>(x, t.Left, t.Right)));
     }
     std::sort(xs.begin(), xs.end());
-    for (size_t k = 0; k + 1 < xs.size(); k += 2) t.Span(y, xs[k], xs[k + 1], ink);
+    for (size_t k = 0; k + 1 < xs.size(); k += 2) {
+      if (outside) {
+        raster::SpanOutside(t, *outside, y, xs[k], xs[k + 1], ink);
+      } else {
+        t.Span(y, xs[k], xs[k + 1], ink);
+      }
+    }
   }
 }
 
@@ -56,7 +62,15 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
   if (points.empty()) return;
   raster::CanvasAccess a(*this);
   if (a.target().Empty()) return;
-  if (a.BrushVisible() && points.size() >= 3) FillAlternate(a, points);
+  const bool fill = a.BrushVisible() && points.size() >= 3;
+  if (fill && a.PenVisible() && a.WidePen() && a.PenInk().Xor) {
+    // Each pixel changes once: the fill leaves out the wide outline.
+    const raster::StrokeMask m = raster::WideStrokeMask(a, points, true, a.PenWidth());
+    FillAlternate(a, points, &m);
+    if (m.Left < m.Right) raster::PaintMask(a.target(), m, a.PenInk());
+    return;
+  }
+  if (fill) FillAlternate(a, points);
   raster::StrokeClosedPath(a, points);
 }
 

@@ -36,7 +36,13 @@ struct TDoubtful {
   const char* Why;
 };
 constexpr TDoubtful kDoubtful[] = {
-    {"", "", ""},  // (none yet)
+    {"wide_pens", "wide_far_coordinates",
+     "the reference draws nothing for wide segments whose ends lie a billion pixels away, though they cross "
+     "the bitmap; ours draws the part that crosses it"},
+    {"wide_pens", "wide_rect_insideframe_narrow_w3",
+     "with a frame pen wider than the box the reference's outline spills outside the box; ours keeps the "
+     "figure inside and covers the box with the pen"},
+    {"wide_pens", "wide_rect_insideframe_narrow_w6", "as wide_rect_insideframe_narrow_w3"},
 };
 
 const TDoubtful* Doubtful(const std::string& file, const std::string& scene) {
