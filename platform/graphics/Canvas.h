@@ -44,10 +44,14 @@
 //     row, a horizontal one covers rows y - w/2 .. y - w/2 + w - 1 (width 2:
 //     y - 1..y; width 3: y - 1..y + 1). The rounding depends on the
 //     geometry only, not on the direction.
-//   - Disc at C: in the w x w box whose top-left is C - (w/2, w/2) (integer
-//     halves), the pixels whose centres lie within w/2 - 1/10 of the box's
-//     centre. Width 2 is a 2 x 2 square (C - 1 .. C), width 3 a plus, widths
-//     4 and 5 the square without its four corner pixels.
+//   - Disc at C: the filled digital circle of radius (w - 1) / 2, between
+//     pixel centres, about the centre of the w x w box whose top-left is
+//     C - (w/2, w/2) (integer halves). In each column the circle's upper and
+//     lower pixels are the pixels nearest to it, a tie going inwards; the
+//     same in each row for its left and right pixels; the disc is those
+//     pixels and all between them. Width 2 is a 2 x 2 square (C - 1 .. C),
+//     width 3 a plus, widths 4 and 5 the square without its four corner
+//     pixels; large discs show flat runs on their outer rows and columns.
 //   A Polyline (and the outline of Polygon and Rectangle) paints each pixel
 //   once even where its pieces overlap, so XOR strokes are clean; under an
 //   XOR wide outline a Polygon's fill leaves out the outline's pixels.

@@ -12,11 +12,16 @@
 // horizontal or vertical segment U = ceil(w / 2), V = -floor(w / 2). The
 // rounding depends only on the segment's geometry, never on its direction.
 //
-// Disc of width w at C: the box with top-left C - (w / 2, w / 2) (integer
-// division) and side w; pixel (x, y) of the box is in the disc when
-// 25 (X^2 + Y^2) <= (5w - 1)^2 with X = 2x - (2 left + w - 1) and
-// Y = 2y - (2 top + w - 1): its centre lies within w / 2 - 1/10 of the
-// box's centre.
+// Disc of width w at C: the filled digital circle of radius (w - 1) / 2
+// about the centre of the w x w box whose top-left is C - (w / 2, w / 2)
+// (integer division), measured between pixel centres. In each column the
+// circle's upper and lower pixels are the ones nearest to it, a tie going
+// inwards; likewise the left and right pixels of each row. The disc is those
+// pixels and everything between them. In doubled offsets from the box's
+// centre (D = 2x - (2 left + w - 1), E likewise, R = w - 1) row E spans
+// |D| <= max(M, D*): M the smallest value of R's parity with
+// (M + 1)^2 >= R^2 - E^2, D* the largest with D*^2 < R^2 - (|E| - 1)^2
+// (R itself on the centre row).
 //
 // All arithmetic is exact in integers (128-bit where products grow), so any
 // 32-bit coordinate works; only rows of the target are visited.
@@ -33,12 +38,6 @@ using i128 = __int128;
 
 // Widths beyond this cover any surface; the cap keeps the products exact.
 constexpr int64_t kMaxWidth = int64_t(1) << 24;
-
-i128 FloorDiv(i128 a, i128 b) {  // b > 0
-  i128 q = a / b;
-  if (a % b != 0 && a < 0) --q;
-  return q;
-}
 
 i128 CeilDiv(i128 a, i128 b) {  // b > 0
   i128 q = a / b;
@@ -138,27 +137,48 @@ void FillQuad(const Target& t, const Pt (&q)[4], Emit&& emit) {
   }
 }
 
+// floor(sqrt(n)), n >= 0 (below 2^62).
+int64_t ISqrt(int64_t n) {
+  int64_t r = int64_t(std::sqrt(static_cast<long double>(n)));
+  while (r > 0 && r * r > n) --r;
+  while ((r + 1) * (r + 1) <= n) ++r;
+  return r;
+}
+
+// The doubled half-extent of the disc's row at doubled offset e from the
+// centre row (both measured like D below): R = w - 1 is the doubled radius,
+// and offsets have the parity of R.
+int64_t DiscRowHalf(int64_t e, int64_t w) {
+  const int64_t R = w - 1, parity = R & 1;
+  e = e < 0 ? -e : e;
+  // The row's own curve pixel: the smallest M with (M + 1)^2 >= R^2 - e^2
+  // (the pixel nearest the circle, a tie going inwards).
+  const int64_t t = R * R - e * e;
+  int64_t root = ISqrt(t);
+  if (root * root < t) ++root;  // ceil(sqrt(t))
+  int64_t m = std::max<int64_t>(root - 1, parity);
+  if ((m & 1) != parity) ++m;
+  // The columns whose upper curve pixel lies on this row or above: D^2 <
+  // R^2 - (e - 1)^2.
+  int64_t d = R;
+  if (e > 0) {
+    d = std::min(R, ISqrt(R * R - (e - 1) * (e - 1) - 1));
+    if ((d & 1) != parity) --d;
+  }
+  return std::max(m, d);
+}
+
 // The rows of the disc of width w at c inside the target.
 template <class Emit>
 void FillDisc(const Target& t, Pt c, int64_t w, Emit&& emit) {
   const int64_t left = c.X - w / 2, top = c.Y - w / 2;
-  const i128 r2 = i128(5 * w - 1) * (5 * w - 1);
   const int64_t y0 = std::max<int64_t>(top, t.Top);
   const int64_t y1 = std::min<int64_t>(top + w, t.Bottom);
+  const i128 mid = 2 * i128(left) + w - 1;  // the doubled centre column
   for (int64_t y = y0; y < y1; ++y) {
-    const i128 Y = 2 * i128(y) - (2 * i128(top) + w - 1);
-    const i128 rest = r2 - 25 * Y * Y;  // 25 X^2 <= rest
-    if (rest < 0) continue;
-    // The largest X >= 0 with X = w - 1 (mod 2) and 25 X^2 <= rest.
-    int64_t X = int64_t(std::sqrt(static_cast<long double>(rest) / 25));
-    while (25 * i128(X) * X > rest) --X;
-    while (25 * i128(X + 1) * (X + 1) <= rest) ++X;
-    if ((X - (w - 1)) % 2 != 0) --X;
-    if (X < 0) continue;
-    // 2x - (2 left + w - 1) in [-X, X].
-    const int64_t x0 = int64_t(FloorDiv(2 * i128(left) + w - 1 - X + 1, 2));
-    const int64_t x1 = int64_t(FloorDiv(2 * i128(left) + w - 1 + X, 2)) + 1;
-    emit(y, x0, x1);
+    const int64_t half = DiscRowHalf(2 * (y - top) - (w - 1), w);
+    // 2x - mid in [-half, half]; mid - half is even.
+    emit(y, int64_t((mid - half) / 2), int64_t((mid + half) / 2) + 1);
   }
 }
 

@@ -104,6 +104,23 @@ TEST(WidePens, DiscsAreSymmetricAndFillTheirBoxAcrossTheMiddle) {
   }
 }
 
+TEST(WidePens, LargeDiscsFollowTheNearestPixelsOfTheCircle) {
+  // Width 16: radius 7.5 between pixel centres; the rows' lengths from the
+  // top. The top row is 6 long because the columns up to 2.5 pixels from
+  // the centre meet the circle nearest to that row.
+  TBitmap b(20, 20);
+  test::Fill(b, clWhite);
+  b.Canvas()->Pen()->SetWidth(16);
+  Dot(b.Canvas(), 10, 10);
+  std::vector<int> rows;
+  for (int32_t y = 0; y < 20; ++y) {
+    int n = 0;
+    for (int32_t x = 0; x < 20; ++x) n += b.Canvas()->Pixel(x, y) == clBlack;
+    if (n > 0) rows.push_back(n);
+  }
+  EXPECT_EQ(rows, (std::vector<int>{6, 8, 12, 12, 14, 16, 16, 16, 16, 16, 16, 14, 12, 12, 8, 6}));
+}
+
 // A segment's stroke is its parallelogram P + U, Q + U, Q + V, P + V
 // (filled by the polygon rule) and the discs at both ends.
 struct TBody {
