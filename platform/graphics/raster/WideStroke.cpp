@@ -45,8 +45,8 @@ i128 CeilDiv(i128 a, i128 b) {  // b > 0
   return q;
 }
 
-// v = num / sqrt(den2) with num = |m| * w, both exact; the smallest integer
-// k >= 0 with pred(k) true, pred monotone, starting near the estimate.
+// The smallest integer k >= 0 with pred(k) true (pred monotone), searched
+// from a floating-point estimate and settled by the exact predicate.
 template <class Pred>
 int64_t SmallestWith(long double estimate, Pred pred) {
   int64_t k = std::max<int64_t>(0, int64_t(std::floor(estimate)) - 1);
@@ -55,13 +55,13 @@ int64_t SmallestWith(long double estimate, Pred pred) {
   return k;
 }
 
-// v = |m| w / (2 L), L = sqrt(len2); each helper returns a whole number of
-// pixels, exactly.
+// Whole-pixel roundings of v = |m| w / (2 L), L = sqrt(len2), decided
+// exactly on squares.
 i128 Rhs(int64_t m, int64_t w) { return i128(m) * m * w * w; }
 long double Estimate(int64_t m, int64_t w, i128 len2) {
   return std::fabs(static_cast<long double>(m)) * w / (2 * std::sqrt(static_cast<long double>(len2)));
 }
-// The smallest k >= v (strict: k > v).
+// The smallest k >= v (strict: k > v); 4 k^2 len2 against rhs.
 int64_t Outward(int64_t m, int64_t w, i128 len2, bool strict) {
   const i128 rhs = Rhs(m, w);
   return SmallestWith(Estimate(m, w, len2), [&](int64_t k) {
@@ -70,6 +70,7 @@ int64_t Outward(int64_t m, int64_t w, i128 len2, bool strict) {
   });
 }
 // v rounded to the nearest integer; a half goes up (halfUp) or down.
+// (2k + 1)^2 len2 against 4 v^2 len2 = rhs.
 int64_t Nearest(int64_t m, int64_t w, i128 len2, bool halfUp) {
   const i128 rhs = Rhs(m, w);
   return SmallestWith(Estimate(m, w, len2), [&](int64_t k) {
@@ -205,7 +206,7 @@ void ForEachPiece(const Target& t, std::span<const TPoint> points, bool closed, 
 StrokeMask WideStrokeMask(CanvasAccess& a, std::span<const TPoint> points, bool closed, int width) {
   const Target& t = a.target();
   StrokeMask m;
-  if (t.Empty() || points.empty()) return m;
+  if (t.Empty() || points.size() < 2) return m;
   const int64_t w = std::clamp<int64_t>(width, 2, kMaxWidth);
   int64_t l = INT64_MAX, tp = INT64_MAX, r = INT64_MIN, b = INT64_MIN;
   for (const TPoint& p : points) {
@@ -270,7 +271,9 @@ void SpanOutside(const Target& t, const StrokeMask& m, int64_t y, int64_t x0, in
 
 void WideStroke(CanvasAccess& a, std::span<const TPoint> points, bool closed, int width, Ink ink) {
   const Target& t = a.target();
-  if (t.Empty() || points.empty()) return;
+  // A path needs two points (LineTo to the pen position passes two); a
+  // one-point polygon draws nothing.
+  if (t.Empty() || points.size() < 2) return;
   if (!ink.Xor) {
     const int64_t w = std::clamp<int64_t>(width, 2, kMaxWidth);
     ForEachPiece(t, points, closed, w, [&](int64_t y, int64_t x0, int64_t x1) { t.Span(y, x0, x1, ink); });
