@@ -39,9 +39,9 @@ using i128 = __int128;
 // Widths beyond this cover any surface; the cap keeps the products exact.
 constexpr int64_t kMaxWidth = int64_t(1) << 24;
 
-i128 CeilDiv(i128 a, i128 b) {  // b > 0
+i128 FloorDiv(i128 a, i128 b) {  // b > 0
   i128 q = a / b;
-  if (a % b != 0 && a > 0) ++q;
+  if (a % b != 0 && a < 0) --q;
   return q;
 }
 
@@ -106,6 +106,40 @@ struct Pt {
   int64_t X, Y;
 };
 
+// One edge of a filled figure, walked row by row: on row y (Top <= y <
+// Bottom) it crosses at lo.X + ceil((y - lo.Y) (hi.X - lo.X) / (hi.Y - lo.Y)),
+// kept as a quotient and remainder so that each row costs a few additions.
+struct EdgeWalk {
+  int64_t Top = 0, Bottom = 0;  // rows lo.Y <= y < hi.Y
+  int64_t X = 0, Rem = 0;       // crossing = X + (Rem > 0), 0 <= Rem < Dy
+  int64_t StepX = 0, StepRem = 0, Dy = 1;
+
+  void Start(Pt a, Pt b, int64_t firstRow) {
+    const Pt& lo = a.Y < b.Y ? a : b;
+    const Pt& hi = a.Y < b.Y ? b : a;
+    Top = lo.Y;
+    Bottom = hi.Y;
+    Dy = hi.Y - lo.Y;
+    const int64_t dx = hi.X - lo.X;
+    StepX = int64_t(FloorDiv(dx, Dy));
+    StepRem = dx - StepX * Dy;
+    const int64_t first = std::max(firstRow, Top);
+    const i128 n = i128(first - lo.Y) * dx;
+    const i128 q = FloorDiv(n, Dy);
+    X = int64_t(lo.X + q);
+    Rem = int64_t(n - q * Dy);
+  }
+  int64_t Crossing() const { return X + (Rem > 0 ? 1 : 0); }
+  void Step() {
+    X += StepX;
+    Rem += StepRem;
+    if (Rem >= Dy) {
+      Rem -= Dy;
+      ++X;
+    }
+  }
+};
+
 // The rows of the convex quadrilateral q (polygon rule) inside the target.
 template <class Emit>
 void FillQuad(const Target& t, const Pt (&q)[4], Emit&& emit) {
@@ -116,18 +150,24 @@ void FillQuad(const Target& t, const Pt (&q)[4], Emit&& emit) {
   }
   const int64_t y0 = std::max<int64_t>(ymin, t.Top);
   const int64_t y1 = std::min<int64_t>(ymax, t.Bottom);
+  if (y0 >= y1) return;
+  EdgeWalk edges[4];
+  int count = 0;
+  for (int i = 0; i < 4; ++i) {
+    const Pt& a = q[i];
+    const Pt& b = q[(i + 1) % 4];
+    if (a.Y == b.Y || std::max(a.Y, b.Y) <= y0 || std::min(a.Y, b.Y) >= y1) continue;
+    edges[count++].Start(a, b, y0);
+  }
+  const int64_t lo = int64_t(t.Left) - 1, hi = int64_t(t.Right) + 1;
   for (int64_t y = y0; y < y1; ++y) {
     int64_t xs[4];
     int n = 0;
-    for (int i = 0; i < 4; ++i) {
-      const Pt& a = q[i];
-      const Pt& b = q[(i + 1) % 4];
-      if (a.Y == b.Y) continue;
-      const Pt& lo = a.Y < b.Y ? a : b;
-      const Pt& hi = a.Y < b.Y ? b : a;
-      if (y < lo.Y || y >= hi.Y) continue;
-      const i128 x = lo.X + CeilDiv(i128(y - lo.Y) * (hi.X - lo.X), hi.Y - lo.Y);
-      xs[n++] = int64_t(std::clamp<i128>(x, i128(t.Left) - 1, i128(t.Right) + 1));
+    for (int i = 0; i < count; ++i) {
+      EdgeWalk& e = edges[i];
+      if (y < e.Top || y >= e.Bottom) continue;
+      xs[n++] = std::clamp(e.Crossing(), lo, hi);
+      e.Step();
     }
     for (int i = 1; i < n; ++i) {  // at most four crossings
       for (int j = i; j > 0 && xs[j - 1] > xs[j]; --j) std::swap(xs[j - 1], xs[j]);
