@@ -110,9 +110,10 @@ void CosmeticLine(const Target& t, CosmeticStroke& s, int32_t x0, int32_t y0, in
 // The segments of a polyline as one stroke (the phase runs on).
 void CosmeticPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points);
 
-// Wide strokes (pen width > 1) of a path of points; Closed joins the last
-// point back to the first. Copy inks paint capsule by capsule; xor inks
-// collect the stroke in a mask first so every pixel flips once.
+// Wide strokes (pen width > 1) of a path of two or more points; Closed joins
+// the last point back to the first. Copy inks paint body by body and disc by
+// disc; xor inks collect the stroke in a mask first so every pixel flips
+// once.
 void WideStroke(CanvasAccess& a, std::span<const TPoint> points, bool closed, int width, Ink ink);
 
 // The pixels of a wide stroke as a mask over its bounding box within the
