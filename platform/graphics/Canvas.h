@@ -27,15 +27,34 @@
 //   - psClear paints nothing (LineTo still moves the pen). psInsideFrame draws
 //     lines as psSolid.
 //
-// Wide pens (Width > 1): geometric strokes, always solid (dashed styles draw
-// solid). The stroke of a segment is every point within Width / 2 of it:
-// round caps, round joins, end points painted. A pixel is painted when its
-// centre (the integer point) lies in the stroke, with the half-open rule of
-// polygon fills: on a row, x is painted when left <= x < right; a row y is
-// reached when top <= y < bottom. So a horizontal line at y with Width 3
-// paints rows y-1..y+1, with Width 2 rows y-1..y. A Polyline (and the outline
-// of Polygon, Rectangle, Ellipse) paints each pixel once even where its
-// segments overlap, so XOR strokes are clean.
+// Wide pens (Width > 1, w below): always solid (dashed styles draw solid;
+// no gaps, no background). A stroke is the union of one body per segment and
+// one disc per point of the path (caps at the ends, joins between segments),
+// so a zero-length segment draws the disc alone.
+//   - Body of P -> Q: the parallelogram P + U, Q + U, Q + V, P + V, filled by
+//     the polygon rule (a pixel is in when its centre is; crossings half-open,
+//     so the right and bottom edges stay out). Take u = w / 2 times the unit
+//     normal of the segment that points right, or down for a horizontal
+//     segment; U rounds each coordinate of u away from zero, V rounds each
+//     coordinate of -u to the nearest integer. Exact ties on a slanted
+//     segment go outwards (a whole |U| one further, a half |V| away from
+//     zero); a horizontal or vertical one has U = ceil(w/2) and V =
+//     -floor(w/2) across it. So the right
+//     side grows outwards: a 45-degree width-3 line is 6 pixels wide on each
+//     row, a horizontal one covers rows y - w/2 .. y - w/2 + w - 1 (width 2:
+//     y - 1..y; width 3: y - 1..y + 1). The rounding depends on the
+//     geometry only, not on the direction.
+//   - Disc at C: the filled digital circle of radius (w - 1) / 2, between
+//     pixel centres, about the centre of the w x w box whose top-left is
+//     C - (w/2, w/2) (integer halves). In each column the circle's upper and
+//     lower pixels are the pixels nearest to it, a tie going inwards; the
+//     same in each row for its left and right pixels; the disc is those
+//     pixels and all between them. Width 2 is a 2 x 2 square (C - 1 .. C),
+//     width 3 a plus, widths 4 and 5 the square without its four corner
+//     pixels; large discs show flat runs on their outer rows and columns.
+//   A Polyline (and the outline of Polygon and Rectangle) paints each pixel
+//   once even where its pieces overlap, so XOR strokes are clean; under an
+//   XOR wide outline a Polygon's fill leaves out the outline's pixels.
 //
 // Rectangle(X1, Y1, X2, Y2) and Ellipse(X1, Y1, X2, Y2)
 //   - Reversed corners are swapped first. The figure covers X1..X2-1 by
@@ -51,10 +70,16 @@
 //     high the two long sides cover the same pixels: the later side wins
 //     (opaque gaps), and xor flips the inner pixels twice (back) and the two
 //     end pixels once. psInsideFrame at width 1 draws as psSolid.
-//   - Wide pens: the outline is the wide stroke of the 1-pixel outline path,
-//     so it grows outwards by Width / 2 (X1 - Width / 2 ...). With
-//     psInsideFrame the path is moved inwards so the whole figure, outline
-//     included, stays inside X1..X2-1 by Y1..Y2-1.
+//   - Rectangle with a wide pen: the outline is the closed wide stroke of the
+//     path (X1, Y1), (X2-1, Y1), (X2-1, Y2-1), (X1, Y2-1), so it grows
+//     outwards by w/2 on the left and top, (w-1)/2 on the right and bottom,
+//     and its corners are the discs (cut for w >= 3). The brush fills
+//     columns X1 + (w+1)/2 .. X2 - 2 - w/2 (rows alike): the pixels inside
+//     the outline, never under it.
+//   - psInsideFrame moves that path inwards, to (X1 + w/2, Y1 + w/2) ..
+//     (X2-1 - (w-1)/2, Y2-1 - (w-1)/2), so the whole figure stays inside
+//     X1..X2-1 by Y1..Y2-1. When w is larger than the box's width or height
+//     the pen covers the whole box instead.
 //   - psClear draws no outline, and a Rectangle's fill then covers X1..X2-2
 //     by Y1..Y2-2 (the box one pixel smaller on the right and bottom); an
 //     Ellipse keeps its figure (below).

@@ -347,15 +347,16 @@ TEST_F(PrinterMark, SmallPlusIsTwoLines) {
 }
 
 TEST_F(PrinterMark, CheckerboardIsTwentyFiveDotsOfTheWidePen) {
-  // A 2-pixel round dot covers the pixel centres (cx - 1, cy) and (cx, cy).
+  // A 2-pixel dot covers the 2 x 2 pixels cx - 1..cx by cy - 1..cy, so the
+  // dots of the checkerboard, two pixels apart, close into a square.
   EXPECT_EQ(Draw(18, 2),
-            ".........\n"
             "########.\n"
-            ".######..\n"
             "########.\n"
-            ".######..\n"
             "########.\n"
-            ".######..\n"
+            "########.\n"
+            "########.\n"
+            "########.\n"
+            "########.\n"
             "########.\n"
             ".........\n");
 }

@@ -132,8 +132,18 @@ template <bool kInside>
 // starts or ends; between those rows the crossings step without any list
 // work, and two active edges (every row of a convex figure) bound one span
 // under either rule.
+// With `outside` (the mask of a wide XOR outline) the spans leave out the
+// pixels the outline will flip, so each pixel changes once.
 template <bool kWinding, bool kInside>
-void FillRows(const raster::Target& t, EdgeTable& table, raster::Ink ink, int64_t y0, int64_t y1) {
+void FillRows(const raster::Target& t, EdgeTable& table, raster::Ink ink, int64_t y0, int64_t y1,
+              const raster::StrokeMask* outside) {
+  const auto span = [&](int64_t y, TPixel* row, int64_t x0, int64_t x1) {
+    if (outside != nullptr) {
+      raster::SpanOutside(t, *outside, y, x0, x1, ink);
+    } else {
+      Run<kInside>(t, row, x0, x1, ink);
+    }
+  };
   int64_t* order = table.Order();
   int64_t* active = table.Active();
   const size_t count = table.Count();
@@ -160,7 +170,7 @@ void FillRows(const raster::Target& t, EdgeTable& table, raster::Ink ink, int64_
       int64_t* b = table.Edge(active[1]);
       int64_t ax = a[kX], ar = a[kRem], bx = b[kX], br = b[kRem];
       for (; y < stop; ++y, row += t.Stride) {
-        Run<kInside>(t, row, std::min(ax, bx), std::max(ax, bx), ink);
+        span(y, row, std::min(ax, bx), std::max(ax, bx));
         Step(ax, ar, a);
         Step(bx, br, b);
       }
@@ -176,7 +186,7 @@ void FillRows(const raster::Target& t, EdgeTable& table, raster::Ink ink, int64_
         for (; j > 0 && table.Edge(active[j - 1])[kX] > x; --j) active[j] = active[j - 1];
         active[j] = e;
       }
-      Spans<kWinding>(table, active, live, [&](int64_t x0, int64_t x1) { Run<kInside>(t, row, x0, x1, ink); });
+      Spans<kWinding>(table, active, live, [&](int64_t x0, int64_t x1) { span(y, row, x0, x1); });
       for (size_t k = 0; k < live; ++k) {
         int64_t* e = table.Edge(active[k]);
         Step(e[kX], e[kRem], e);
@@ -185,7 +195,8 @@ void FillRows(const raster::Target& t, EdgeTable& table, raster::Ink ink, int64_
   }
 }
 
-void Fill(raster::CanvasAccess& a, std::span<const TPoint> pts, bool winding) {
+void Fill(raster::CanvasAccess& a, std::span<const TPoint> pts, bool winding,
+          const raster::StrokeMask* outside = nullptr) {
   const raster::Target& t = a.target();
   int64_t l = INT64_MAX, r = INT64_MIN, top = INT64_MAX, bottom = INT64_MIN;
   for (const TPoint& p : pts) {
@@ -201,9 +212,10 @@ void Fill(raster::CanvasAccess& a, std::span<const TPoint> pts, bool winding) {
   if (table.Build(pts, y0, y1) < 2) return;
   const raster::Ink ink = a.BrushInk();
   if (winding) {
-    inside ? FillRows<true, true>(t, table, ink, y0, y1) : FillRows<true, false>(t, table, ink, y0, y1);
+    inside ? FillRows<true, true>(t, table, ink, y0, y1, outside) : FillRows<true, false>(t, table, ink, y0, y1, outside);
   } else {
-    inside ? FillRows<false, true>(t, table, ink, y0, y1) : FillRows<false, false>(t, table, ink, y0, y1);
+    inside ? FillRows<false, true>(t, table, ink, y0, y1, outside)
+           : FillRows<false, false>(t, table, ink, y0, y1, outside);
   }
 }
 
@@ -213,7 +225,16 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
   if (points.empty()) return;
   raster::CanvasAccess a(*this);
   if (a.target().Empty()) return;
-  if (a.BrushVisible() && points.size() >= 3) Fill(a, points, poly_fill_mode_ == TPolyFillMode::pfWinding);
+  const bool fill = a.BrushVisible() && points.size() >= 3;
+  const bool winding = poly_fill_mode_ == TPolyFillMode::pfWinding;
+  if (fill && a.PenVisible() && a.WidePen() && a.PenInk().Xor) {
+    // Each pixel changes once: the fill leaves out the wide outline.
+    const raster::StrokeMask m = raster::WideStrokeMask(a, points, true, a.PenWidth());
+    Fill(a, points, winding, &m);
+    if (m.Left < m.Right) raster::PaintMask(a.target(), m, a.PenInk());
+    return;
+  }
+  if (fill) Fill(a, points, winding);
   raster::StrokeClosedPath(a, points);
 }
 

@@ -110,10 +110,28 @@ void CosmeticLine(const Target& t, CosmeticStroke& s, int32_t x0, int32_t y0, in
 // The segments of a polyline as one stroke (the phase runs on).
 void CosmeticPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points);
 
-// Wide strokes (pen width > 1) of a path of points; Closed joins the last
-// point back to the first. Copy inks paint capsule by capsule; xor inks
-// collect the stroke in a mask first so every pixel flips once.
+// Wide strokes (pen width > 1) of a path of two or more points; Closed joins
+// the last point back to the first. Copy inks paint body by body and disc by
+// disc; xor inks collect the stroke in a mask first so every pixel flips
+// once.
 void WideStroke(CanvasAccess& a, std::span<const TPoint> points, bool closed, int width, Ink ink);
+
+// The pixels of a wide stroke as a mask over its bounding box within the
+// target (in the canvas's scratch mask), for figures that must change each
+// pixel once: a filled figure under an exclusive-or wide outline fills only
+// the pixels outside the stroke.
+struct StrokeMask {
+  const uint8_t* Bits = nullptr;
+  int64_t Left = 0, Top = 0, Right = 0, Bottom = 0;  // empty when Left >= Right
+  bool Covers(int64_t x, int64_t y) const {
+    return x >= Left && x < Right && y >= Top && y < Bottom && Bits[(y - Top) * (Right - Left) + (x - Left)];
+  }
+};
+StrokeMask WideStrokeMask(CanvasAccess& a, std::span<const TPoint> points, bool closed, int width);
+// Exclusive-ors ink into every pixel of the mask.
+void PaintMask(const Target& t, const StrokeMask& m, Ink ink);
+// Paints x0..x1-1 of row y except the pixels the mask covers.
+void SpanOutside(const Target& t, const StrokeMask& m, int64_t y, int64_t x0, int64_t x1, Ink ink);
 
 // The 1-pixel or wide outline of a closed path, as the pen says (dashes, gaps
 // in the brush colour, width); shared by Polygon and Rectangle.

@@ -282,11 +282,10 @@ TEST(CanvasLines, DashedStylesAboveWidthOneDrawSolidAndClearDrawsNothing) {
   c->Pen()->SetWidth(2);
   c->MoveTo(2, 3);
   c->LineTo(17, 3);
-  // Width 2: rows 2 and 3 (centres from y - 1 up to y + 1, half-open); the
-  // caps reach one pixel further on the centre row than on the row above.
+  // Width 2: rows 2 and 3; the 2 x 2 caps reach x - 1..x at both ends.
   EXPECT_EQ(Picture(b, Rect(0, 1, 20, 5), clBlack, clWhite),
             "....................\n"
-            "..###############...\n"
+            ".#################..\n"
             ".#################..\n"
             "....................\n");
   test::Fill(b, clWhite);
@@ -304,11 +303,13 @@ TEST(CanvasLines, WidePensHaveRoundCapsAndPaintTheirEndPoint) {
   c->Pen()->SetWidth(3);
   c->MoveTo(5, 4);
   c->LineTo(10, 4);
+  // The width-3 cap is a plus: the end columns are painted on the centre
+  // row only.
   EXPECT_EQ(Picture(b, Rect(0, 2, 16, 7), clBlack, clWhite),
             "................\n"
+            ".....######.....\n"
             "....########....\n"
-            "....########....\n"
-            "....########....\n"
+            ".....######.....\n"
             "................\n");
   // Width 5 shows the rounding of the caps: the corners are cut.
   test::Fill(b, clWhite);

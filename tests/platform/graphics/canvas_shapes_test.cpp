@@ -85,7 +85,7 @@ TEST(CanvasRectangle, WidePenGrowsOutwardsInsideFrameStaysInside) {
   s.c->Rectangle(2, 2, 9, 9);
   EXPECT_EQ(s.All(),
             "...........\n"
-            ".#########.\n"
+            "..#######..\n"
             ".#########.\n"
             ".#########.\n"
             ".###rrr###.\n"
@@ -93,7 +93,7 @@ TEST(CanvasRectangle, WidePenGrowsOutwardsInsideFrameStaysInside) {
             ".###rrr###.\n"
             ".#########.\n"
             ".#########.\n"
-            ".#########.\n"
+            "..#######..\n"
             "...........\n");
   ShapeCanvas f(11, 11);
   f.c->Pen()->SetWidth(3);
@@ -102,25 +102,24 @@ TEST(CanvasRectangle, WidePenGrowsOutwardsInsideFrameStaysInside) {
   EXPECT_EQ(f.All(),
             "...........\n"
             "...........\n"
-            "..#######..\n"
+            "...#####...\n"
             "..#######..\n"
             "..#######..\n"
             "..###r###..\n"
             "..#######..\n"
             "..#######..\n"
-            "..#######..\n"
+            "...#####...\n"
             "...........\n"
             "...........\n");
-  // Width 2 inside the frame: the two-pixel border lies on the box's edge.
-  // The round join does not reach the outer top corners (the path corner is
-  // 1.41 pixels away); at the bottom the outer row is the path row itself.
+  // Width 2 inside the frame: the two-pixel border lies on the box's edge,
+  // its corners full (the 2 x 2 joins fill them).
   ShapeCanvas e(8, 8);
   e.c->Pen()->SetWidth(2);
   e.c->Pen()->SetStyle(TPenStyle::psInsideFrame);
   e.c->Rectangle(1, 1, 7, 7);
   EXPECT_EQ(e.All(),
             "........\n"
-            "..####..\n"
+            ".######.\n"
             ".######.\n"
             ".##rr##.\n"
             ".##rr##.\n"

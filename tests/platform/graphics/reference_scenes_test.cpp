@@ -35,37 +35,39 @@ struct TDoubtful {
   const char* Scene;
   const char* Why;
 };
+constexpr const char* kNarrowTips =
+    "the reference stops a narrow tall ellipse's outline where its walk passes the centre column, so boxes 3 to 5 "
+    "wide lose their top and bottom rows (a 3 x 100 box paints 72 rows); ours runs the last column on to the box's "
+    "top and bottom";
+constexpr const char* kWideRing =
+    "wide-pen ellipses and arcs: the reference's ring is ragged and not symmetric (the reference tool's notes say it "
+    "may part from the classic interface here); ours is the outer figure minus the inner one";
+constexpr const char* kNarrowFrame =
+    "with a frame pen wider than the box the reference's outline spills outside the box; ours keeps the figure "
+    "inside and covers the box with the pen";
 constexpr TDoubtful kDoubtful[] = {
-    {"ellipses", "ell_w3_h8to12_tips",
-     "the reference stops a narrow tall ellipse's outline where its walk passes the centre column, so boxes 3 to 5 wide lose their top and bottom rows (a 3 x 100 box paints 72 rows); ours runs the last column on to the box's top and bottom"},
-    {"ellipses", "ell_w4_h7to12_tips",
-     "the reference stops a narrow tall ellipse's outline where its walk passes the centre column, so boxes 3 to 5 wide lose their top and bottom rows (a 3 x 100 box paints 72 rows); ours runs the last column on to the box's top and bottom"},
-    {"ellipses", "ell_3x30",
-     "the reference stops a narrow tall ellipse's outline where its walk passes the centre column, so boxes 3 to 5 wide lose their top and bottom rows (a 3 x 100 box paints 72 rows); ours runs the last column on to the box's top and bottom"},
-    {"ellipses", "ell_4x27",
-     "the reference stops a narrow tall ellipse's outline where its walk passes the centre column, so boxes 3 to 5 wide lose their top and bottom rows (a 3 x 100 box paints 72 rows); ours runs the last column on to the box's top and bottom"},
-    {"ellipses", "ell_5x33",
-     "the reference stops a narrow tall ellipse's outline where its walk passes the centre column, so boxes 3 to 5 wide lose their top and bottom rows (a 3 x 100 box paints 72 rows); ours runs the last column on to the box's top and bottom"},
-    {"ellipses", "ell_wide2",
-     "wide-pen ellipses and arcs: the reference's ring is ragged and not symmetric (the reference tool's notes say it may part from the classic interface here); ours is the outer figure minus the inner one"},
-    {"ellipses", "ell_wide2_insideframe",
-     "wide-pen ellipses and arcs: the reference's ring is ragged and not symmetric (the reference tool's notes say it may part from the classic interface here); ours is the outer figure minus the inner one"},
-    {"arcs", "arc_wide2",
-     "wide-pen ellipses and arcs: the reference's ring is ragged and not symmetric (the reference tool's notes say it may part from the classic interface here); ours is the outer figure minus the inner one"},
-    {"ellipses", "ell_wide3",
-     "wide-pen ellipses and arcs: the reference's ring is ragged and not symmetric (the reference tool's notes say it may part from the classic interface here); ours is the outer figure minus the inner one"},
-    {"ellipses", "ell_wide3_insideframe",
-     "wide-pen ellipses and arcs: the reference's ring is ragged and not symmetric (the reference tool's notes say it may part from the classic interface here); ours is the outer figure minus the inner one"},
-    {"arcs", "arc_wide3",
-     "wide-pen ellipses and arcs: the reference's ring is ragged and not symmetric (the reference tool's notes say it may part from the classic interface here); ours is the outer figure minus the inner one"},
-    {"ellipses", "ell_wide5",
-     "wide-pen ellipses and arcs: the reference's ring is ragged and not symmetric (the reference tool's notes say it may part from the classic interface here); ours is the outer figure minus the inner one"},
-    {"ellipses", "ell_wide5_insideframe",
-     "wide-pen ellipses and arcs: the reference's ring is ragged and not symmetric (the reference tool's notes say it may part from the classic interface here); ours is the outer figure minus the inner one"},
-    {"arcs", "arc_wide5",
-     "wide-pen ellipses and arcs: the reference's ring is ragged and not symmetric (the reference tool's notes say it may part from the classic interface here); ours is the outer figure minus the inner one"},
+    {"ellipses", "ell_w3_h8to12_tips", kNarrowTips},
+    {"ellipses", "ell_w4_h7to12_tips", kNarrowTips},
+    {"ellipses", "ell_3x30", kNarrowTips},
+    {"ellipses", "ell_4x27", kNarrowTips},
+    {"ellipses", "ell_5x33", kNarrowTips},
+    {"ellipses", "ell_wide2", kWideRing},
+    {"ellipses", "ell_wide2_insideframe", kWideRing},
+    {"ellipses", "ell_wide3", kWideRing},
+    {"ellipses", "ell_wide3_insideframe", kWideRing},
+    {"ellipses", "ell_wide5", kWideRing},
+    {"ellipses", "ell_wide5_insideframe", kWideRing},
+    {"arcs", "arc_wide2", kWideRing},
+    {"arcs", "arc_wide3", kWideRing},
+    {"arcs", "arc_wide5", kWideRing},
     {"arcs", "arc_thin",
-     "arcs of boxes one or two pixels across: the reference paints a single row or nothing of the rectangle; ours keeps the rectangle's pixels whose centres lie in the sweep"},
+     "arcs of boxes one or two pixels across: the reference paints a single row or nothing of the rectangle; ours "
+     "keeps the rectangle's pixels whose centres lie in the sweep"},
+    {"wide_pens", "wide_far_coordinates",
+     "the reference draws nothing for wide segments whose ends lie a billion pixels away, though they cross "
+     "the bitmap; ours draws the part that crosses it"},
+    {"wide_pens", "wide_rect_insideframe_narrow_w3", kNarrowFrame},
+    {"wide_pens", "wide_rect_insideframe_narrow_w6", kNarrowFrame},
 };
 
 const TDoubtful* Doubtful(const std::string& file, const std::string& scene) {
