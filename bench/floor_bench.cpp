@@ -75,12 +75,25 @@ bool SameAsCanvas(benchmark::State& state, int w, int h, Floor floor, Ours ours)
   int e = n - (minor_back ? 1 : 0);
   const int de = 2 * m, den = 2 * n;
   TPixel* p = bits + ptrdiff_t(a.Y) * stride + a.X;
-  for (int k = 0; k < n; ++k) {
-    *p = ink;
+  auto step = [&] {
     e -= de;
     const int mask = e >> 31;
     e += den & mask;
-    p += major_step + (minor_step & ptrdiff_t(mask));
+    return major_step + (minor_step & ptrdiff_t(mask));
+  };
+  if (unsigned(n - 1) < 4u) {
+    // Up to 4 pixels: four stores, the pointer standing still after the last
+    // pixel, so the length costs no branch either.
+    for (int k = 1; k <= 4; ++k) {
+      *p = ink;
+      const ptrdiff_t d = step();
+      p += k < n ? d : 0;
+    }
+    return;
+  }
+  for (int k = 0; k < n; ++k) {
+    *p = ink;
+    p += step();
   }
 }
 

@@ -72,41 +72,55 @@ bool NarrowToMajor(int64_t& first, int64_t& last, int64_t base, int dir, int64_t
 // Walks `count` pixels from p. The error e falls by de each step; when it
 // drops below zero the minor coordinate moves one pixel (minor_step, signed)
 // and e rises by den. This is the rounding rule of the file comment in the
-// single-branch form of the classic line walk.
+// single-branch form of the classic line walk; the minor step is chosen by a
+// mask, not a branch, since on lines of any slope it is taken at random.
+// Everything the loop reads is in locals: the pixel stores could alias the
+// stroke's fields, which would otherwise be read again after every store.
 template <bool kDashed, bool kXor>
 [[gnu::always_inline]] inline void Walk(const CosmeticStroke& s, uint32_t pos, int64_t count, TPixel* p,
                                         ptrdiff_t major_step, ptrdiff_t minor_step, int64_t e, int64_t de,
                                         int64_t den) {
   const TPixel pen = s.Pen.Value;
-  auto paint = [](TPixel* q, TPixel v) {
-    if constexpr (kXor) {
-      *q ^= v;
-    } else {
-      *q = v;
-    }
-  };
+  const TPixel gap = s.Gap.Value;
+  const bool gap_xor = s.Gap.Xor, gap_visible = s.GapVisible;
+  const uint32_t on_mask = s.Dash.OnMask, period = s.Dash.Period;
   for (int64_t k = 0; k < count; ++k) {
     if constexpr (kDashed) {
-      if ((s.Dash.OnMask >> pos) & 1u) {
-        paint(p, pen);
-      } else if (s.GapVisible) {
-        *p = s.Gap.Xor ? (*p ^ s.Gap.Value) : s.Gap.Value;
+      if ((on_mask >> pos) & 1u) {
+        *p = kXor ? (*p ^ pen) : pen;
+      } else if (gap_visible) {
+        *p = gap_xor ? (*p ^ gap) : gap;
       }
-      if (++pos == s.Dash.Period) pos = 0;
+      if (++pos == period) pos = 0;
     } else {
-      paint(p, pen);
+      *p = kXor ? (*p ^ pen) : pen;
     }
-    p += major_step;
     e -= de;
-    if (e < 0) {
-      e += den;
-      p += minor_step;
-    }
+    const int64_t mask = e >> 63;  // all ones when the minor step is due
+    e += den & mask;
+    p += major_step + (minor_step & mask);
   }
 }
 
-// A segment whose two ends lie on the target: no clipping, 32-bit
-// differences. Returns the number of pixels of the segment.
+// Whether every pixel the segment a -> b paints lies on the target: its
+// first pixel a and its last one, one major step short of b, do. The pixels
+// lie in the box of those two (the walk is monotonic on both axes), and the
+// last one's minor coordinate lies between a's and b's, so the test uses b's
+// (never too lenient). The end point b itself is never painted: a segment
+// ending one past the edge still takes the walk without clipping.
+[[gnu::always_inline]] inline bool PaintsInside(const Target t, TPoint a, TPoint b) {
+  auto in = [&](int64_t x, int64_t y) {
+    return uint64_t(x - t.Left) < uint64_t(t.Right - t.Left) && uint64_t(y - t.Top) < uint64_t(t.Bottom - t.Top);
+  };
+  const int64_t dx = int64_t(b.X) - a.X, dy = int64_t(b.Y) - a.Y;
+  const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+  const int64_t sx = (dx > 0) - (dx < 0), sy = (dy > 0) - (dy < 0);
+  const int64_t lx = adx >= ady ? b.X - sx : b.X, ly = adx >= ady ? b.Y : b.Y - sy;
+  return in(a.X, a.Y) && in(lx, ly);
+}
+
+// A segment whose painted pixels all lie on the target (PaintsInside): no
+// clipping, 32-bit differences. Returns the number of pixels of the segment.
 template <bool kDashed, bool kXor>
 [[gnu::always_inline]] inline int64_t WalkInside(const Target& t, const CosmeticStroke& s, TPoint a, TPoint b) {
   const int32_t dx = b.X - a.X, dy = b.Y - a.Y;
@@ -238,27 +252,87 @@ namespace {
 }  // namespace
 
 void CosmeticLine(const Target& t, CosmeticStroke& s, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-  if (t.Contains(x0, y0) && t.Contains(x1, y1)) {
+  if (PaintsInside(t, TPoint{x0, y0}, TPoint{x1, y1})) {
     s.Phase += uint64_t(DispatchInside(t, s, TPoint{x0, y0}, TPoint{x1, y1}));
   } else {
     ClippedLine(t, s, x0, y0, x1, y1);
   }
 }
 
-void CosmeticPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points) {
-  if (points.size() < 2 || t.Empty()) return;
-  const bool lean = s.Dash.Period == 0 && !s.Pen.Xor;
-  bool prev_inside = t.Contains(points[0].X, points[0].Y);
+namespace {
+
+constexpr uint64_t kShortSegment = 4;
+
+// The common case of a chart's polyline, solid in copy mode: segments on the
+// target walk with everything in locals; the others go through CosmeticLine.
+void SolidCopyPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points) {
+  TPixel* const bits = t.Bits;
+  const ptrdiff_t stride = t.Stride;
+  const TPixel ink = s.Pen.Value;
+  const int64_t left = t.Left, top = t.Top;
+  const uint64_t width = uint64_t(t.Right - t.Left), height = uint64_t(t.Bottom - t.Top);
+  auto in = [&](int64_t x, int64_t y) { return uint64_t(x - left) < width && uint64_t(y - top) < height; };
+  uint64_t phase = s.Phase;
   for (size_t i = 1; i < points.size(); ++i) {
     const TPoint a = points[i - 1], b = points[i];
-    const bool inside = t.Contains(b.X, b.Y);
-    if (inside && prev_inside) {
-      // The common case of a chart's polyline: solid, copy, on the target.
-      s.Phase += uint64_t(lean ? WalkInside<false, false>(t, s, a, b) : DispatchInside(t, s, a, b));
-    } else {
+    const int64_t dx = int64_t(b.X) - a.X, dy = int64_t(b.Y) - a.Y;
+    const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+    const bool x_major = adx >= ady;
+    // The last painted pixel, as PaintsInside finds it.
+    const int64_t lx = x_major ? b.X - ((dx > 0) - (dx < 0)) : b.X;
+    const int64_t ly = x_major ? b.Y : b.Y - ((dy > 0) - (dy < 0));
+    if (!in(a.X, a.Y) || !in(lx, ly)) {
+      s.Phase = phase;
       CosmeticLine(t, s, a.X, a.Y, b.X, b.Y);
+      phase = s.Phase;
+      continue;
     }
-    prev_inside = inside;
+    const int64_t n = x_major ? adx : ady, m = x_major ? ady : adx;
+    const ptrdiff_t xs = dx >= 0 ? 1 : -1, ys = dy >= 0 ? stride : -stride;
+    const ptrdiff_t major_step = x_major ? xs : ys, minor_step = x_major ? ys : xs;
+    // A minor axis running backwards starts one lower, which sends exact
+    // ties to the smaller coordinate whichever way the segment runs.
+    int64_t e = n - ((x_major ? dy : dx) < 0 ? 1 : 0);
+    const int64_t de = 2 * m, den = 2 * n;
+    TPixel* p = bits + ptrdiff_t(a.Y) * stride + a.X;
+    auto step = [&] {
+      e -= de;
+      const int64_t mask = e >> 63;  // all ones when the minor step is due
+      e += den & mask;
+      return major_step + (minor_step & mask);
+    };
+    if (uint64_t(n - 1) < kShortSegment) {
+      // Dense data makes segments of a few pixels at random lengths and
+      // slopes: a fixed number of stores, the steps past the last pixel
+      // standing still (painting it again changes nothing in copy mode),
+      // so neither the length nor the slope costs a branch.
+      for (int64_t k = 1; k <= int64_t(kShortSegment); ++k) {
+        *p = ink;
+        const ptrdiff_t d = step();
+        p += k < n ? d : 0;
+      }
+    } else {
+      for (int64_t k = 0; k < n; ++k) {
+        *p = ink;
+        p += step();
+      }
+    }
+    phase += uint64_t(n);
+  }
+  s.Phase = phase;
+}
+
+}  // namespace
+
+void CosmeticPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points) {
+  if (points.size() < 2 || t.Empty()) return;
+  if (s.Dash.Period == 0 && !s.Pen.Xor) {
+    SolidCopyPolyline(t, s, points);
+    return;
+  }
+  for (size_t i = 1; i < points.size(); ++i) {
+    const TPoint a = points[i - 1], b = points[i];
+    CosmeticLine(t, s, a.X, a.Y, b.X, b.Y);
   }
 }
 
