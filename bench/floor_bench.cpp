@@ -219,7 +219,7 @@ void W3Floor(benchmark::State& state) {
 
 // The glyphs of the W4 text, taken once from the canvas's own glyph cache:
 // each at its offset from the text cell's top-left corner, its coverage
-// copied into rows padded with zeros to a multiple of 8 bytes.
+// copied into rows padded with zeros to a multiple of 4 bytes.
 struct TextGlyphs {
   struct One {
     int dx, dy, w, rows, pitch;
@@ -239,7 +239,7 @@ TextGlyphs GlyphsOfText() {
   for (const char* s = kW4Text; *s != 0; ++s) {
     const text::Glyph& g = face.Rendered(char32_t(*s));
     if (g.Width > 0) {
-      TextGlyphs::One one{pen + g.Left, face.Ascent() - g.Top, g.Width, g.Rows, (g.Width + 7) / 8 * 8, {}};
+      TextGlyphs::One one{pen + g.Left, face.Ascent() - g.Top, g.Width, g.Rows, (g.Width + 3) / 4 * 4, {}};
       one.coverage.assign(size_t(one.pitch) * size_t(one.rows), 0);
       for (int r = 0; r < g.Rows; ++r) std::memcpy(&one.coverage[size_t(r * one.pitch)], face.Coverage(g) + r * g.Width, size_t(g.Width));
       out.left = std::min(out.left, one.dx);
@@ -278,8 +278,8 @@ inline TPixel BlendScalar(TPixel d, TPixel ink, uint32_t c) {
   return _mm_blendv_epi8(r, d, keep);
 }
 
-// A text wholly inside the buffer with 8 pixels to spare on the right: every
-// padded row is blended whole (zero coverage writes back what was there).
+// A text wholly inside the buffer, padding included: every padded row is
+// blended whole (zero coverage writes back what was there).
 [[gnu::target("avx2")]] void TextInside(Plain& img, const TextGlyphs& t, int x, int y, TPixel ink) {
   const __m256i ink16 = _mm256_cvtepu8_epi16(_mm_set1_epi32(int(ink)));
   for (const TextGlyphs::One& g : t.glyphs) {
@@ -289,7 +289,6 @@ inline TPixel BlendScalar(TPixel d, TPixel ink, uint32_t c) {
       for (int i = 0; i < g.pitch; i += 4) {
         uint32_t c4;
         std::memcpy(&c4, cov + i, 4);
-        if (c4 == 0) continue;
         __m128i* p = reinterpret_cast<__m128i*>(row + i);
         _mm_storeu_si128(p, Blend4(_mm_loadu_si128(p), c4, ink16));
       }
