@@ -38,8 +38,25 @@ void StrokeClosedPath(CanvasAccess& a, std::span<const TPoint> points) {
 }  // namespace raster
 
 void TCanvas::LineTo(int32_t x, int32_t y) {
-  const TPoint from = pen_pos_;
-  pen_pos_ = TPoint{x, y};
+  // The pen position is read as two 32-bit values: MoveTo and LineTo store
+  // it that way, and one 64-bit load of two fresh 32-bit stores waits for
+  // them to retire (a mark's chain of LineTo calls would wait at each). The
+  // empty asm keeps the compiler from merging the two loads.
+  int32_t x0 = pen_pos_.X, y0 = pen_pos_.Y;
+#if defined(__GNUC__)
+  asm("" : "+r"(x0), "+r"(y0));
+#endif
+  const TPoint from = TPoint{x0, y0};
+  pen_pos_.X = x;
+  pen_pos_.Y = y;
+  if (pen_.Width() <= 1 && pen_.Mode() == TPenMode::pmCopy &&
+      (pen_.Style() == TPenStyle::psSolid || pen_.Style() == TPenStyle::psInsideFrame)) {
+    // The lines of marks, frames and axes.
+    const TRect& c = effective_clip_;
+    raster::SolidCopyLine(raster::Target{surface_.Bits, surface_.Stride, c.Left, c.Top, c.Right, c.Bottom},
+                          ColorToPixel(pen_.Color()), x0, y0, x, y);
+    return;
+  }
   raster::CanvasAccess a(*this);
   if (!a.PenVisible()) return;
   if (a.WidePen()) {

@@ -84,14 +84,39 @@ template <bool kDashed, bool kXor>
   const TPixel gap = s.Gap.Value;
   const bool gap_xor = s.Gap.Xor, gap_visible = s.GapVisible;
   const uint32_t on_mask = s.Dash.OnMask, period = s.Dash.Period;
+  // A pixel becomes (old & keep) ^ value: the pen's keep is all ones in
+  // xor mode, the gap's when it is xor or not painted at all.
+  const TPixel pen_keep = kXor ? ~TPixel(0) : 0;
+  const TPixel gap_keep = !gap_visible || gap_xor ? ~TPixel(0) : 0;
+  const TPixel gap_value = gap_visible ? gap : 0;
+  if constexpr (kDashed) {
+    if (de == 0) {
+      // An axis-aligned line (grid lines) never takes a minor step: the
+      // pattern is painted run by run. A run ends at the first bit of the
+      // pattern that differs from its first, or at the end of the period.
+      for (int64_t k = 0; k < count;) {
+        const bool on = (on_mask >> pos) & 1u;
+        const uint32_t differ = ((on ? ~on_mask : on_mask) >> pos) | (1u << (period - pos));
+        const int64_t run = std::min<int64_t>(__builtin_ctz(differ), count - k);
+        if (on || gap_visible) {
+          const TPixel keep = on ? pen_keep : gap_keep, value = on ? pen : gap_value;
+          for (int64_t j = 0; j < run; ++j, p += major_step) *p = (*p & keep) ^ value;
+        } else {
+          p += run * major_step;
+        }
+        k += run;
+        pos += uint32_t(run);
+        if (pos == period) pos = 0;
+      }
+      return;
+    }
+  }
   for (int64_t k = 0; k < count; ++k) {
     if constexpr (kDashed) {
-      if ((on_mask >> pos) & 1u) {
-        *p = kXor ? (*p ^ pen) : pen;
-      } else if (gap_visible) {
-        *p = gap_xor ? (*p ^ gap) : gap;
-      }
-      if (++pos == period) pos = 0;
+      const TPixel old = *p;
+      const TPixel on = TPixel(0) - ((on_mask >> pos) & 1u);
+      *p = (((old & pen_keep) ^ pen) & on) | (((old & gap_keep) ^ gap_value) & ~on);
+      pos = pos + 1 == period ? 0 : pos + 1;
     } else {
       *p = kXor ? (*p ^ pen) : pen;
     }
@@ -102,24 +127,28 @@ template <bool kDashed, bool kXor>
   }
 }
 
-// Whether every pixel the segment a -> b paints lies on the target: its
-// first pixel a and its last one, one major step short of b, do. The pixels
-// lie in the box of those two (the walk is monotonic on both axes), and the
-// last one's minor coordinate lies between a's and b's, so the test uses b's
-// (never too lenient). The end point b itself is never painted: a segment
-// ending one past the edge still takes the walk without clipping.
-[[gnu::always_inline]] inline bool PaintsInside(const Target t, TPoint a, TPoint b) {
-  auto in = [&](int64_t x, int64_t y) {
-    return uint64_t(x - t.Left) < uint64_t(t.Right - t.Left) && uint64_t(y - t.Top) < uint64_t(t.Bottom - t.Top);
-  };
-  const int64_t dx = int64_t(b.X) - a.X, dy = int64_t(b.Y) - a.Y;
-  const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
-  const int64_t sx = (dx > 0) - (dx < 0), sy = (dy > 0) - (dy < 0);
-  const int64_t lx = adx >= ady ? b.X - sx : b.X, ly = adx >= ady ? b.Y : b.Y - sy;
-  return in(a.X, a.Y) && in(lx, ly);
-}
+// The target's bounds in locals, and whether every pixel the segment
+// a -> b (extents dx, dy) paints lies inside them: its first pixel a and its
+// last one, one major step short of b, do. The pixels lie in the box of
+// those two (the walk is monotonic on both axes), and the last one's minor
+// coordinate lies between a's and b's, so the test uses b's (never too
+// lenient). The end point b itself is never painted: a segment ending one
+// past the edge still walks without clipping.
+struct Bounds {
+  int64_t left, top;
+  uint64_t width, height;
+  explicit Bounds(const Target& t)
+      : left(t.Left), top(t.Top), width(uint64_t(t.Right - t.Left)), height(uint64_t(t.Bottom - t.Top)) {}
+  bool In(int64_t x, int64_t y) const { return uint64_t(x - left) < width && uint64_t(y - top) < height; }
+  bool Paints(TPoint a, int64_t dx, int64_t dy, TPoint b) const {
+    const bool x_major = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
+    const int64_t lx = x_major ? b.X - ((dx > 0) - (dx < 0)) : b.X;
+    const int64_t ly = x_major ? b.Y : b.Y - ((dy > 0) - (dy < 0));
+    return In(a.X, a.Y) && In(lx, ly);
+  }
+};
 
-// A segment whose painted pixels all lie on the target (PaintsInside): no
+// A segment whose painted pixels all lie on the target (Bounds::Paints): no
 // clipping, 32-bit differences. Returns the number of pixels of the segment.
 template <bool kDashed, bool kXor>
 [[gnu::always_inline]] inline int64_t WalkInside(const Target& t, const CosmeticStroke& s, TPoint a, TPoint b) {
@@ -252,7 +281,7 @@ namespace {
 }  // namespace
 
 void CosmeticLine(const Target& t, CosmeticStroke& s, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-  if (PaintsInside(t, TPoint{x0, y0}, TPoint{x1, y1})) {
+  if (Bounds(t).Paints(TPoint{x0, y0}, int64_t(x1) - x0, int64_t(y1) - y0, TPoint{x1, y1})) {
     s.Phase += uint64_t(DispatchInside(t, s, TPoint{x0, y0}, TPoint{x1, y1}));
   } else {
     ClippedLine(t, s, x0, y0, x1, y1);
@@ -263,66 +292,79 @@ namespace {
 
 constexpr uint64_t kShortSegment = 4;
 
+// Walks a segment whose painted pixels lie on the target (dx, dy its
+// extents, 64-bit) in solid copy mode; returns its pixel count.
+[[gnu::always_inline]] inline int64_t SolidSegment(TPixel* bits, ptrdiff_t stride, TPixel ink, TPoint a, int64_t dx,
+                                                   int64_t dy) {
+  const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+  const bool x_major = adx >= ady;
+  const int64_t n = x_major ? adx : ady, m = x_major ? ady : adx;
+  const ptrdiff_t xs = dx >= 0 ? 1 : -1, ys = dy >= 0 ? stride : -stride;
+  const ptrdiff_t major_step = x_major ? xs : ys, minor_step = x_major ? ys : xs;
+  // A minor axis running backwards starts one lower, which sends exact
+  // ties to the smaller coordinate whichever way the segment runs.
+  int64_t e = n - ((x_major ? dy : dx) < 0 ? 1 : 0);
+  const int64_t de = 2 * m, den = 2 * n;
+  TPixel* p = bits + ptrdiff_t(a.Y) * stride + a.X;
+  auto step = [&] {
+    e -= de;
+    const int64_t mask = e >> 63;  // all ones when the minor step is due
+    e += den & mask;
+    return major_step + (minor_step & mask);
+  };
+  if (uint64_t(n - 1) < kShortSegment) {
+    // Dense data makes segments of a few pixels at random lengths and
+    // slopes: a fixed number of stores, the steps past the last pixel
+    // standing still (painting it again changes nothing in copy mode), so
+    // neither the length nor the slope costs a branch.
+    for (int64_t k = 1; k <= int64_t(kShortSegment); ++k) {
+      *p = ink;
+      const ptrdiff_t d = step();
+      p += k < n ? d : 0;
+    }
+  } else {
+    for (int64_t k = 0; k < n; ++k) {
+      *p = ink;
+      p += step();
+    }
+  }
+  return n;
+}
+
 // The common case of a chart's polyline, solid in copy mode: segments on the
 // target walk with everything in locals; the others go through CosmeticLine.
 void SolidCopyPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points) {
   TPixel* const bits = t.Bits;
   const ptrdiff_t stride = t.Stride;
   const TPixel ink = s.Pen.Value;
-  const int64_t left = t.Left, top = t.Top;
-  const uint64_t width = uint64_t(t.Right - t.Left), height = uint64_t(t.Bottom - t.Top);
-  auto in = [&](int64_t x, int64_t y) { return uint64_t(x - left) < width && uint64_t(y - top) < height; };
+  const Bounds box(t);
   uint64_t phase = s.Phase;
   for (size_t i = 1; i < points.size(); ++i) {
     const TPoint a = points[i - 1], b = points[i];
     const int64_t dx = int64_t(b.X) - a.X, dy = int64_t(b.Y) - a.Y;
-    const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
-    const bool x_major = adx >= ady;
-    // The last painted pixel, as PaintsInside finds it.
-    const int64_t lx = x_major ? b.X - ((dx > 0) - (dx < 0)) : b.X;
-    const int64_t ly = x_major ? b.Y : b.Y - ((dy > 0) - (dy < 0));
-    if (!in(a.X, a.Y) || !in(lx, ly)) {
+    if (box.Paints(a, dx, dy, b)) {
+      phase += uint64_t(SolidSegment(bits, stride, ink, a, dx, dy));
+    } else {
       s.Phase = phase;
       CosmeticLine(t, s, a.X, a.Y, b.X, b.Y);
       phase = s.Phase;
-      continue;
     }
-    const int64_t n = x_major ? adx : ady, m = x_major ? ady : adx;
-    const ptrdiff_t xs = dx >= 0 ? 1 : -1, ys = dy >= 0 ? stride : -stride;
-    const ptrdiff_t major_step = x_major ? xs : ys, minor_step = x_major ? ys : xs;
-    // A minor axis running backwards starts one lower, which sends exact
-    // ties to the smaller coordinate whichever way the segment runs.
-    int64_t e = n - ((x_major ? dy : dx) < 0 ? 1 : 0);
-    const int64_t de = 2 * m, den = 2 * n;
-    TPixel* p = bits + ptrdiff_t(a.Y) * stride + a.X;
-    auto step = [&] {
-      e -= de;
-      const int64_t mask = e >> 63;  // all ones when the minor step is due
-      e += den & mask;
-      return major_step + (minor_step & mask);
-    };
-    if (uint64_t(n - 1) < kShortSegment) {
-      // Dense data makes segments of a few pixels at random lengths and
-      // slopes: a fixed number of stores, the steps past the last pixel
-      // standing still (painting it again changes nothing in copy mode),
-      // so neither the length nor the slope costs a branch.
-      for (int64_t k = 1; k <= int64_t(kShortSegment); ++k) {
-        *p = ink;
-        const ptrdiff_t d = step();
-        p += k < n ? d : 0;
-      }
-    } else {
-      for (int64_t k = 0; k < n; ++k) {
-        *p = ink;
-        p += step();
-      }
-    }
-    phase += uint64_t(n);
   }
   s.Phase = phase;
 }
 
 }  // namespace
+
+void SolidCopyLine(const Target& t, TPixel ink, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+  const int64_t dx = int64_t(x1) - x0, dy = int64_t(y1) - y0;
+  if (Bounds(t).Paints(TPoint{x0, y0}, dx, dy, TPoint{x1, y1})) {
+    SolidSegment(t.Bits, t.Stride, ink, TPoint{x0, y0}, dx, dy);
+  } else {
+    CosmeticStroke s;
+    s.Pen = Ink{ink, false};
+    ClippedLine(t, s, x0, y0, x1, y1);
+  }
+}
 
 void CosmeticPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points) {
   if (points.size() < 2 || t.Empty()) return;

@@ -107,6 +107,10 @@ struct CosmeticStroke {
 // the stroke's phase by the number of pixels of the segment.
 void CosmeticLine(const Target& t, CosmeticStroke& s, int32_t x0, int32_t y0, int32_t x1, int32_t y1);
 
+// A solid 1-pixel segment in copy mode (ink the pixel value), as
+// CosmeticLine paints it: the common LineTo without a stroke to set up.
+void SolidCopyLine(const Target& t, TPixel ink, int32_t x0, int32_t y0, int32_t x1, int32_t y1);
+
 // The segments of a polyline as one stroke (the phase runs on).
 void CosmeticPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points);
 
