@@ -1,4 +1,5 @@
 // LineTo and Polyline: the pen's stroke along a path.
+#include "platform/graphics/raster/LineWalk.h"
 #include "platform/graphics/raster/Raster.h"
 
 namespace korvo {
@@ -53,8 +54,14 @@ void TCanvas::LineTo(int32_t x, int32_t y) {
       (pen_.Style() == TPenStyle::psSolid || pen_.Style() == TPenStyle::psInsideFrame)) {
     // The lines of marks, frames and axes.
     const TRect& c = effective_clip_;
-    raster::SolidCopyLine(raster::Target{surface_.Bits, surface_.Stride, c.Left, c.Top, c.Right, c.Bottom},
-                          ColorToPixel(pen_.Color()), x0, y0, x, y);
+    const raster::Target t{surface_.Bits, surface_.Stride, c.Left, c.Top, c.Right, c.Bottom};
+    const TPixel ink = ColorToPixel(pen_.Color());
+    const int64_t dx = int64_t(x) - x0, dy = int64_t(y) - y0;
+    if (raster::Bounds(t).Paints(from, dx, dy, pen_pos_)) {
+      raster::SolidSegment(t.Bits, t.Stride, ink, from, dx, dy);
+    } else {
+      raster::SolidCopyLineClipped(t, ink, x0, y0, x, y);
+    }
     return;
   }
   raster::CanvasAccess a(*this);

@@ -5,6 +5,7 @@
 // the inner loop then runs without bounds checks.
 #include <cstdlib>
 
+#include "platform/graphics/raster/LineWalk.h"
 #include "platform/graphics/raster/Raster.h"
 
 namespace korvo::raster {
@@ -126,27 +127,6 @@ template <bool kDashed, bool kXor>
     p += major_step + (minor_step & mask);
   }
 }
-
-// The target's bounds in locals, and whether every pixel the segment
-// a -> b (extents dx, dy) paints lies inside them: its first pixel a and its
-// last one, one major step short of b, do. The pixels lie in the box of
-// those two (the walk is monotonic on both axes), and the last one's minor
-// coordinate lies between a's and b's, so the test uses b's (never too
-// lenient). The end point b itself is never painted: a segment ending one
-// past the edge still walks without clipping.
-struct Bounds {
-  int64_t left, top;
-  uint64_t width, height;
-  explicit Bounds(const Target& t)
-      : left(t.Left), top(t.Top), width(uint64_t(t.Right - t.Left)), height(uint64_t(t.Bottom - t.Top)) {}
-  bool In(int64_t x, int64_t y) const { return uint64_t(x - left) < width && uint64_t(y - top) < height; }
-  bool Paints(TPoint a, int64_t dx, int64_t dy, TPoint b) const {
-    const bool x_major = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
-    const int64_t lx = x_major ? b.X - ((dx > 0) - (dx < 0)) : b.X;
-    const int64_t ly = x_major ? b.Y : b.Y - ((dy > 0) - (dy < 0));
-    return In(a.X, a.Y) && In(lx, ly);
-  }
-};
 
 // A segment whose painted pixels all lie on the target (Bounds::Paints): no
 // clipping, 32-bit differences. Returns the number of pixels of the segment.
@@ -290,47 +270,6 @@ void CosmeticLine(const Target& t, CosmeticStroke& s, int32_t x0, int32_t y0, in
 
 namespace {
 
-constexpr uint64_t kShortSegment = 4;
-
-// Walks a segment whose painted pixels lie on the target (dx, dy its
-// extents, 64-bit) in solid copy mode; returns its pixel count.
-[[gnu::always_inline]] inline int64_t SolidSegment(TPixel* bits, ptrdiff_t stride, TPixel ink, TPoint a, int64_t dx,
-                                                   int64_t dy) {
-  const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
-  const bool x_major = adx >= ady;
-  const int64_t n = x_major ? adx : ady, m = x_major ? ady : adx;
-  const ptrdiff_t xs = dx >= 0 ? 1 : -1, ys = dy >= 0 ? stride : -stride;
-  const ptrdiff_t major_step = x_major ? xs : ys, minor_step = x_major ? ys : xs;
-  // A minor axis running backwards starts one lower, which sends exact
-  // ties to the smaller coordinate whichever way the segment runs.
-  int64_t e = n - ((x_major ? dy : dx) < 0 ? 1 : 0);
-  const int64_t de = 2 * m, den = 2 * n;
-  TPixel* p = bits + ptrdiff_t(a.Y) * stride + a.X;
-  auto step = [&] {
-    e -= de;
-    const int64_t mask = e >> 63;  // all ones when the minor step is due
-    e += den & mask;
-    return major_step + (minor_step & mask);
-  };
-  if (uint64_t(n - 1) < kShortSegment) {
-    // Dense data makes segments of a few pixels at random lengths and
-    // slopes: a fixed number of stores, the steps past the last pixel
-    // standing still (painting it again changes nothing in copy mode), so
-    // neither the length nor the slope costs a branch.
-    for (int64_t k = 1; k <= int64_t(kShortSegment); ++k) {
-      *p = ink;
-      const ptrdiff_t d = step();
-      p += k < n ? d : 0;
-    }
-  } else {
-    for (int64_t k = 0; k < n; ++k) {
-      *p = ink;
-      p += step();
-    }
-  }
-  return n;
-}
-
 // The common case of a chart's polyline, solid in copy mode: segments on the
 // target walk with everything in locals; the others go through CosmeticLine.
 void SolidCopyPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points) {
@@ -355,15 +294,10 @@ void SolidCopyPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoin
 
 }  // namespace
 
-void SolidCopyLine(const Target& t, TPixel ink, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-  const int64_t dx = int64_t(x1) - x0, dy = int64_t(y1) - y0;
-  if (Bounds(t).Paints(TPoint{x0, y0}, dx, dy, TPoint{x1, y1})) {
-    SolidSegment(t.Bits, t.Stride, ink, TPoint{x0, y0}, dx, dy);
-  } else {
-    CosmeticStroke s;
-    s.Pen = Ink{ink, false};
-    ClippedLine(t, s, x0, y0, x1, y1);
-  }
+void SolidCopyLineClipped(const Target& t, TPixel ink, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+  CosmeticStroke s;
+  s.Pen = Ink{ink, false};
+  ClippedLine(t, s, x0, y0, x1, y1);
 }
 
 void CosmeticPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points) {
