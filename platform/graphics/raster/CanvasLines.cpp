@@ -36,6 +36,24 @@ void StrokeClosedPath(CanvasAccess& a, std::span<const TPoint> points) {
   }
 }
 
+namespace {
+
+// LineTo with a wide, dashed, xor or clear pen: kept out of LineTo so the
+// solid 1-pixel path needs no stack frame for it.
+[[gnu::noinline]] void StyledLineTo(TCanvas& canvas, TPoint from, TPoint to) {
+  CanvasAccess a(canvas);
+  if (!a.PenVisible()) return;
+  if (a.WidePen()) {
+    const TPoint path[2] = {from, to};
+    WideStroke(a, path, false, a.PenWidth(), a.PenInk());
+    return;
+  }
+  CosmeticStroke s = MakeCosmeticStroke(a);
+  CosmeticLine(a.target(), s, from.X, from.Y, to.X, to.Y);
+}
+
+}  // namespace
+
 }  // namespace raster
 
 void TCanvas::LineTo(int32_t x, int32_t y) {
@@ -57,22 +75,14 @@ void TCanvas::LineTo(int32_t x, int32_t y) {
     const raster::Target t{surface_.Bits, surface_.Stride, c.Left, c.Top, c.Right, c.Bottom};
     const TPixel ink = ColorToPixel(pen_.Color());
     const int64_t dx = int64_t(x) - x0, dy = int64_t(y) - y0;
-    if (raster::Bounds(t).Paints(from, dx, dy, pen_pos_)) {
+    if (raster::Bounds(t).Paints(from, dx, dy, TPoint{x, y})) {
       raster::SolidSegment(t.Bits, t.Stride, ink, from, dx, dy);
     } else {
       raster::SolidCopyLineClipped(t, ink, x0, y0, x, y);
     }
     return;
   }
-  raster::CanvasAccess a(*this);
-  if (!a.PenVisible()) return;
-  if (a.WidePen()) {
-    const TPoint path[2] = {from, pen_pos_};
-    raster::WideStroke(a, path, false, a.PenWidth(), a.PenInk());
-    return;
-  }
-  raster::CosmeticStroke s = raster::MakeCosmeticStroke(a);
-  raster::CosmeticLine(a.target(), s, from.X, from.Y, x, y);
+  raster::StyledLineTo(*this, from, pen_pos_);
 }
 
 void TCanvas::Polyline(std::span<const TPoint> points) {
