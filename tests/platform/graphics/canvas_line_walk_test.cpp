@@ -124,5 +124,99 @@ TEST(CanvasLineWalk, LongAndShortSegmentsMeetExactlyAtTheirJoints) {
   }
 }
 
+
+// The on/off runs of each dashed style, as the pixel rule states them.
+std::vector<bool> PatternOf(TPenStyle style) {
+  std::vector<int> runs;
+  switch (style) {
+    case TPenStyle::psDash: runs = {18, 6}; break;
+    case TPenStyle::psDot: runs = {3, 3}; break;
+    case TPenStyle::psDashDot: runs = {9, 6, 3, 6}; break;
+    default: runs = {9, 3, 3, 3, 3, 3}; break;
+  }
+  std::vector<bool> on;
+  for (size_t i = 0; i < runs.size(); ++i) on.insert(on.end(), size_t(runs[i]), i % 2 == 0);
+  return on;
+}
+
+TEST(CanvasLineWalk, AxisAlignedDashesPaintTheirPatternRunByRun) {
+  // Horizontal and vertical dashed lines in both directions, starting off
+  // the bitmap by 0..30 pixels (the pattern keeps the phase of the true
+  // start), of every length up to 50, in copy and xor mode, with clear and
+  // opaque gaps, over a striped background: pixel i of the line takes the
+  // pen where the pattern at i is on, else the gap (or stays).
+  constexpr int kSize = 40;
+  const TPenStyle styles[] = {TPenStyle::psDash, TPenStyle::psDot, TPenStyle::psDashDot, TPenStyle::psDashDotDot};
+  auto paper = [](int x, int y) { return RGBToPixel((x + y) % 3 == 0 ? clYellow : clWhite); };
+  TBitmap b(kSize, kSize);
+  TCanvas* c = b.Canvas();
+  for (TPenStyle style : styles) {
+    const std::vector<bool> on = PatternOf(style);
+    for (TPenMode mode : {TPenMode::pmCopy, TPenMode::pmXor}) {
+      for (bool opaque : {false, true}) {
+        c->Pen()->SetStyle(style);
+        c->Pen()->SetMode(mode);
+        c->Pen()->SetColor(clBlue);
+        c->Brush()->SetColor(clRed);
+        c->Brush()->SetStyle(opaque ? TBrushStyle::bsSolid : TBrushStyle::bsClear);
+        const TPixel pen = ColorToPixel(clBlue), gap = ColorToPixel(clRed);
+        for (int dir = 0; dir < 4; ++dir) {
+          for (int off = 0; off <= 30; off += 5) {
+            for (int len = 0; len <= 50; len += 7) {
+              std::vector<TPixel> want(size_t(kSize * kSize));
+              for (int y = 0; y < kSize; ++y) {
+                for (int x = 0; x < kSize; ++x) b.ScanLine(y)[x] = want[size_t(y * kSize + x)] = paper(x, y);
+              }
+              // Step i is at (x0 + i * sx, y0 + i * sy); step `off` is the
+              // first one on the bitmap.
+              const int sx = dir == 0 ? 1 : dir == 1 ? -1 : 0, sy = dir == 2 ? 1 : dir == 3 ? -1 : 0;
+              const int fx = sx > 0 ? 0 : sx < 0 ? kSize - 1 : 7, fy = sy > 0 ? 0 : sy < 0 ? kSize - 1 : 9;
+              const int x0 = fx - off * sx, y0 = fy - off * sy;
+              c->MoveTo(x0, y0);
+              c->LineTo(x0 + (off + len) * sx, y0 + (off + len) * sy);
+              for (int i = 0; i < off + len; ++i) {
+                const int x = x0 + i * sx, y = y0 + i * sy;
+                if (x < 0 || y < 0 || x >= kSize || y >= kSize) continue;
+                const bool lit = on[size_t(i) % on.size()];
+                TPixel& w = want[size_t(y * kSize + x)];
+                if (lit || opaque) {
+                  const TPixel ink = lit ? pen : gap;
+                  w = mode == TPenMode::pmXor ? w ^ (ink & 0xFFFFFFu) : ink;
+                }
+              }
+              long wrong = 0;
+              for (int y = 0; y < kSize; ++y) {
+                for (int x = 0; x < kSize; ++x) wrong += b.ScanLine(y)[x] != want[size_t(y * kSize + x)];
+              }
+              ASSERT_EQ(wrong, 0) << int(style) << " mode " << int(mode) << " opaque " << opaque << " dir " << dir
+                                  << " off " << off << " len " << len;
+            }
+          }
+        }
+      }
+    }
+  }
+}
+
+TEST(CanvasLineWalk, RowFillsCoverExactlyTheirRunAtEveryAlignment) {
+  // FillRect rows of every start (so every alignment of the first pixel) and
+  // length up to 40, on a row between two others: exactly Left..Right-1.
+  TBitmap b(64, 3);
+  TCanvas* c = b.Canvas();
+  c->Brush()->SetColor(clTeal);
+  for (int left = 0; left < 24; ++left) {
+    for (int width = 0; width <= 40; ++width) {
+      test::Fill(b, clWhite);
+      c->FillRect(TRect{left, 1, left + width, 2});
+      for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 64; ++x) {
+          const bool in = y == 1 && x >= left && x < left + width;
+          ASSERT_EQ(c->Pixel(x, y), in ? clTeal : clWhite) << left << "+" << width << " at " << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace korvo
