@@ -1,8 +1,9 @@
 // plotwell-bench: runs every benchmark with repetitions and prints, after the
 // usual report, a table of medians of CPU time; benchmarks named
-// "<work>/ours" and "<work>/<peer>" are put side by side with the ratio
-// peer / ours. All the work is single-threaded, so CPU time is the time the
-// work took without the time other processes on a shared machine took.
+// "<work>/ours", "<work>/floor" and "<work>/<peer>" are put side by side with
+// the ratios ours / floor and peer / ours. All the work is single-threaded,
+// so CPU time is the time the work took without the time other processes on
+// a shared machine took.
 //
 // Qt's raster engine needs a QGuiApplication for its fonts; the offscreen
 // platform lets it run without a display.
@@ -20,7 +21,8 @@ namespace {
 class MedianReporter : public benchmark::ConsoleReporter {
  public:
   struct Median {
-    double value;
+    double value;  // in `unit`
+    double seconds;
     std::string unit;
   };
 
@@ -29,34 +31,48 @@ class MedianReporter : public benchmark::ConsoleReporter {
     for (const Run& r : runs) {
       if (r.aggregate_name != "median" || r.error_occurred) continue;
       const std::string name = r.run_name.function_name;
-      medians_[name] = Median{r.GetAdjustedCPUTime(), benchmark::GetTimeUnitString(r.time_unit)};
+      const double value = r.GetAdjustedCPUTime();
+      medians_[name] = Median{value, value / benchmark::GetTimeUnitMultiplier(r.time_unit),
+                              benchmark::GetTimeUnitString(r.time_unit)};
       order_.push_back(name);
     }
   }
 
+  // One row per "<work>/ours": its median, the floor's ("<work>/floor", the
+  // tightest plain loop for the same pixels) and each peer's, then
+  // ours / floor (how far we are from the pixels' own cost) and peer / ours.
   void PrintTable() const {
     std::printf("\nMedians of CPU time per run (single-threaded work, so the time other\n"
-                "processes take does not count) and ratios peer / ours:\n");
-    std::printf("%-34s %14s %14s %9s\n", "work", "ours", "peer", "ratio");
+                "processes take does not count); ours / floor and peer / ours:\n");
+    std::printf("%-32s %12s %12s %12s %10s %10s\n", "work", "ours", "floor", "peer", "ours/floor", "peer/ours");
     for (const std::string& name : order_) {
       const auto slash = name.rfind('/');
-      if (slash == std::string::npos || name.substr(slash + 1) != "ours") {
-        if (slash == std::string::npos) {
-          const Median& m = medians_.at(name);
-          std::printf("%-34s %11.3f %-2s\n", name.c_str(), m.value, m.unit.c_str());
-        }
+      if (slash == std::string::npos) {
+        const Median& m = medians_.at(name);
+        std::printf("%-32s %9.3f %-2s\n", name.c_str(), m.value, m.unit.c_str());
         continue;
       }
+      if (name.substr(slash + 1) != "ours") continue;
       const std::string work = name.substr(0, slash);
       const Median& ours = medians_.at(name);
-      bool paired = false;
-      for (const auto& [other, m] : medians_) {
-        if (other.rfind(work + "/", 0) != 0 || other == name) continue;
-        paired = true;
-        std::printf("%-34s %11.3f %-2s %11.3f %-2s %8.1fx  (%s)\n", work.c_str(), ours.value, ours.unit.c_str(),
-                    m.value, m.unit.c_str(), m.value / ours.value, other.substr(slash + 1).c_str());
+      const auto floor = medians_.find(work + "/floor");
+      char floor_text[32] = "", floor_ratio[32] = "";
+      if (floor != medians_.end()) {
+        std::snprintf(floor_text, sizeof floor_text, "%9.3f %-2s", floor->second.value, floor->second.unit.c_str());
+        std::snprintf(floor_ratio, sizeof floor_ratio, "%9.2fx", ours.seconds / floor->second.seconds);
       }
-      if (!paired) std::printf("%-34s %11.3f %-2s\n", work.c_str(), ours.value, ours.unit.c_str());
+      bool printed = false;
+      for (const auto& [other, m] : medians_) {
+        if (other.rfind(work + "/", 0) != 0 || other == name || other == work + "/floor") continue;
+        printed = true;
+        std::printf("%-32s %9.3f %-2s %12s %9.3f %-2s %10s %9.1fx  (%s)\n", work.c_str(), ours.value,
+                    ours.unit.c_str(), floor_text, m.value, m.unit.c_str(), floor_ratio, m.seconds / ours.seconds,
+                    other.substr(slash + 1).c_str());
+      }
+      if (!printed) {
+        std::printf("%-32s %9.3f %-2s %12s %12s %10s\n", work.c_str(), ours.value, ours.unit.c_str(), floor_text, "",
+                    floor_ratio);
+      }
     }
   }
 

@@ -5,7 +5,7 @@
 #include <mutex>
 
 #include "platform/graphics/Canvas.h"
-#include "platform/graphics/text/Blend.h"
+#include "platform/graphics/text/BlendGlyph.h"
 #include "platform/graphics/text/FontRegistry.h"
 #include "platform/graphics/text/Utf8.h"
 
@@ -41,16 +41,8 @@ void BlitGlyph(const TPixelSurface& s, const TRect& clip, int64_t gx, int64_t gy
   const int64_t t = std::max<int64_t>(gy, clip.Top);
   const int64_t b = std::min<int64_t>(gy + g.Rows, clip.Bottom);
   if (l >= r || t >= b) return;
-  const int64_t n = r - l;
-  for (int64_t y = t; y < b; ++y) {
-    const uint8_t* src = coverage + (y - gy) * g.Width + (l - gx);
-    TPixel* dst = s.Bits + y * s.Stride + l;
-    for (int64_t i = 0; i < n; ++i) {
-      const uint32_t c = src[i];
-      if (c == 0) continue;
-      dst[i] = c == 255 ? ink : text::BlendCoverage(dst[i], ink, c);
-    }
-  }
+  text::BlendGlyph(s.Bits + t * s.Stride + l, s.Stride, coverage + (t - gy) * g.Width + (l - gx), g.Width,
+                   int32_t(r - l), int32_t(b - t), ink);
 }
 
 // An underline or strike-out across the text, in the cell whose top-left

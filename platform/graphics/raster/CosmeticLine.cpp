@@ -5,6 +5,7 @@
 // the inner loop then runs without bounds checks.
 #include <cstdlib>
 
+#include "platform/graphics/raster/LineWalk.h"
 #include "platform/graphics/raster/Raster.h"
 
 namespace korvo::raster {
@@ -72,41 +73,63 @@ bool NarrowToMajor(int64_t& first, int64_t& last, int64_t base, int dir, int64_t
 // Walks `count` pixels from p. The error e falls by de each step; when it
 // drops below zero the minor coordinate moves one pixel (minor_step, signed)
 // and e rises by den. This is the rounding rule of the file comment in the
-// single-branch form of the classic line walk.
+// single-branch form of the classic line walk; the minor step is chosen by a
+// mask, not a branch, since on lines of any slope it is taken at random.
+// Everything the loop reads is in locals: the pixel stores could alias the
+// stroke's fields, which would otherwise be read again after every store.
 template <bool kDashed, bool kXor>
 [[gnu::always_inline]] inline void Walk(const CosmeticStroke& s, uint32_t pos, int64_t count, TPixel* p,
                                         ptrdiff_t major_step, ptrdiff_t minor_step, int64_t e, int64_t de,
                                         int64_t den) {
   const TPixel pen = s.Pen.Value;
-  auto paint = [](TPixel* q, TPixel v) {
-    if constexpr (kXor) {
-      *q ^= v;
-    } else {
-      *q = v;
+  const TPixel gap = s.Gap.Value;
+  const bool gap_xor = s.Gap.Xor, gap_visible = s.GapVisible;
+  const uint32_t on_mask = s.Dash.OnMask, period = s.Dash.Period;
+  // A pixel becomes (old & keep) ^ value: the pen's keep is all ones in
+  // xor mode, the gap's when it is xor or not painted at all.
+  const TPixel pen_keep = kXor ? ~TPixel(0) : 0;
+  const TPixel gap_keep = !gap_visible || gap_xor ? ~TPixel(0) : 0;
+  const TPixel gap_value = gap_visible ? gap : 0;
+  if constexpr (kDashed) {
+    if (de == 0) {
+      // An axis-aligned line (grid lines) never takes a minor step: the
+      // pattern is painted run by run. A run ends at the first bit of the
+      // pattern that differs from its first, or at the end of the period.
+      for (int64_t k = 0; k < count;) {
+        const bool on = (on_mask >> pos) & 1u;
+        const uint32_t differ = ((on ? ~on_mask : on_mask) >> pos) | (1u << (period - pos));
+        const int64_t run = std::min<int64_t>(__builtin_ctz(differ), count - k);
+        if (on || gap_visible) {
+          const TPixel keep = on ? pen_keep : gap_keep, value = on ? pen : gap_value;
+          for (int64_t j = 0; j < run; ++j, p += major_step) *p = (*p & keep) ^ value;
+        } else {
+          p += run * major_step;
+        }
+        k += run;
+        pos += uint32_t(run);
+        if (pos == period) pos = 0;
+      }
+      return;
     }
-  };
+  }
   for (int64_t k = 0; k < count; ++k) {
     if constexpr (kDashed) {
-      if ((s.Dash.OnMask >> pos) & 1u) {
-        paint(p, pen);
-      } else if (s.GapVisible) {
-        *p = s.Gap.Xor ? (*p ^ s.Gap.Value) : s.Gap.Value;
-      }
-      if (++pos == s.Dash.Period) pos = 0;
+      const TPixel old = *p;
+      const TPixel on = TPixel(0) - ((on_mask >> pos) & 1u);
+      *p = (((old & pen_keep) ^ pen) & on) | (((old & gap_keep) ^ gap_value) & ~on);
+      pos = pos + 1 == period ? 0 : pos + 1;
     } else {
-      paint(p, pen);
+      *p = kXor ? (*p ^ pen) : pen;
     }
-    p += major_step;
     e -= de;
-    if (e < 0) {
-      e += den;
-      p += minor_step;
-    }
+    const int64_t mask = e >> 63;  // all ones when the minor step is due
+    e += den & mask;
+    p += major_step + (minor_step & mask);
   }
 }
 
-// A segment whose two ends lie on the target: no clipping, 32-bit
-// differences. Returns the number of pixels of the segment.
+// A segment whose painted pixels all lie on the target (Bounds::Paints): no
+// clipping, 32-bit differences. Returns the number of pixels of the segment.
 template <bool kDashed, bool kXor>
 [[gnu::always_inline]] inline int64_t WalkInside(const Target& t, const CosmeticStroke& s, TPoint a, TPoint b) {
   const int32_t dx = b.X - a.X, dy = b.Y - a.Y;
@@ -238,27 +261,54 @@ namespace {
 }  // namespace
 
 void CosmeticLine(const Target& t, CosmeticStroke& s, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-  if (t.Contains(x0, y0) && t.Contains(x1, y1)) {
+  if (Bounds(t).Paints(TPoint{x0, y0}, int64_t(x1) - x0, int64_t(y1) - y0, TPoint{x1, y1})) {
     s.Phase += uint64_t(DispatchInside(t, s, TPoint{x0, y0}, TPoint{x1, y1}));
   } else {
     ClippedLine(t, s, x0, y0, x1, y1);
   }
 }
 
-void CosmeticPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points) {
-  if (points.size() < 2 || t.Empty()) return;
-  const bool lean = s.Dash.Period == 0 && !s.Pen.Xor;
-  bool prev_inside = t.Contains(points[0].X, points[0].Y);
+namespace {
+
+// The common case of a chart's polyline, solid in copy mode: segments on the
+// target walk with everything in locals; the others go through CosmeticLine.
+void SolidCopyPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points) {
+  TPixel* const bits = t.Bits;
+  const ptrdiff_t stride = t.Stride;
+  const TPixel ink = s.Pen.Value;
+  const Bounds box(t);
+  uint64_t phase = s.Phase;
   for (size_t i = 1; i < points.size(); ++i) {
     const TPoint a = points[i - 1], b = points[i];
-    const bool inside = t.Contains(b.X, b.Y);
-    if (inside && prev_inside) {
-      // The common case of a chart's polyline: solid, copy, on the target.
-      s.Phase += uint64_t(lean ? WalkInside<false, false>(t, s, a, b) : DispatchInside(t, s, a, b));
+    const int64_t dx = int64_t(b.X) - a.X, dy = int64_t(b.Y) - a.Y;
+    if (box.Paints(a, dx, dy, b)) {
+      phase += uint64_t(SolidSegment(bits, stride, ink, a, dx, dy));
     } else {
+      s.Phase = phase;
       CosmeticLine(t, s, a.X, a.Y, b.X, b.Y);
+      phase = s.Phase;
     }
-    prev_inside = inside;
+  }
+  s.Phase = phase;
+}
+
+}  // namespace
+
+void SolidCopyLineClipped(const Target& t, TPixel ink, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+  CosmeticStroke s;
+  s.Pen = Ink{ink, false};
+  ClippedLine(t, s, x0, y0, x1, y1);
+}
+
+void CosmeticPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points) {
+  if (points.size() < 2 || t.Empty()) return;
+  if (s.Dash.Period == 0 && !s.Pen.Xor) {
+    SolidCopyPolyline(t, s, points);
+    return;
+  }
+  for (size_t i = 1; i < points.size(); ++i) {
+    const TPoint a = points[i - 1], b = points[i];
+    CosmeticLine(t, s, a.X, a.Y, b.X, b.Y);
   }
 }
 

@@ -52,11 +52,22 @@ struct Target {
 
   static void FillRun(TPixel* p, size_t n, Ink ink) {
     if (!ink.Xor) {
-      std::fill_n(p, n, ink.Value);
+      FillPixels(p, n, ink.Value);
     } else {
       for (size_t i = 0; i < n; ++i) p[i] ^= ink.Value;
     }
   }
+
+  // p[0..n-1] = value. Runs of marks (a few pixels) stay inline; longer runs
+  // use aligned vector stores (FillRun.cpp).
+  static void FillPixels(TPixel* p, size_t n, TPixel value) {
+    if (n < 16) {
+      for (size_t i = 0; i < n; ++i) p[i] = value;
+    } else {
+      FillLongRun(p, n, value);
+    }
+  }
+  static void FillLongRun(TPixel* p, size_t n, TPixel value);
 };
 
 // Everything the figures need from a canvas, read once per call.
@@ -106,6 +117,11 @@ struct CosmeticStroke {
 // Paints the segment (x0, y0) -> (x1, y1) without its end point and advances
 // the stroke's phase by the number of pixels of the segment.
 void CosmeticLine(const Target& t, CosmeticStroke& s, int32_t x0, int32_t y0, int32_t x1, int32_t y1);
+
+// A solid 1-pixel segment in copy mode (ink the pixel value) that reaches
+// off the target, as CosmeticLine paints it; LineTo walks the others itself
+// (LineWalk.h).
+void SolidCopyLineClipped(const Target& t, TPixel ink, int32_t x0, int32_t y0, int32_t x1, int32_t y1);
 
 // The segments of a polyline as one stroke (the phase runs on).
 void CosmeticPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points);

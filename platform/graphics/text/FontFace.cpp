@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/Exceptions.h"
+#include "platform/graphics/text/BlendGlyph.h"
 
 namespace korvo::text {
 
@@ -139,7 +140,8 @@ const Glyph& FontFace::Load(char32_t c, bool render) const {
   g.Width = int32_t(bm.width);
   g.Rows = int32_t(bm.rows);
   g.Offset = coverage_.size();
-  coverage_.resize(g.Offset + size_t(bm.width) * bm.rows);
+  // The bitmap, then the zero bytes a blend may read past its last row.
+  coverage_.resize(g.Offset + size_t(bm.width) * bm.rows + CoverageReadSlack);
   // A negative pitch means the buffer holds the bottom row first.
   const ptrdiff_t pitch = bm.pitch;
   const uint8_t* top_row = pitch >= 0 ? bm.buffer : bm.buffer + (ptrdiff_t(bm.rows) - 1) * -pitch;

@@ -16,7 +16,8 @@ struct FT_SizeRec_;
 namespace korvo::text {
 
 // A glyph's metrics and, once rendered, its coverage bitmap: Width x Rows
-// bytes of 8-bit coverage (0 nothing, 255 full ink), row by row from the top.
+// bytes of 8-bit coverage (0 nothing, 255 full ink), row by row from the top,
+// followed in the store by CoverageReadSlack zero bytes (BlendGlyph.h).
 // The bitmap's top-left pixel lies at (pen x + Left, baseline - Top), where
 // the baseline is the first pixel row below the glyph's body: a glyph with
 // Top = 8 and Rows = 8 covers the 8 rows just above the baseline.
