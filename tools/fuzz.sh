@@ -33,7 +33,7 @@ for t in "${targets[@]}"; do
       -artifact_prefix="$work/findings/" -print_final_stats=1 >"$work/log.txt" 2>&1; then
     status=1
   fi
-  runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$work/log.txt" | grep -o '[0-9]*$' || echo 0)
+  runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$work/log.txt" | tail -1 | grep -o '[0-9]*$' || echo 0)
   cov=$(grep -o 'cov: [0-9]*' "$work/log.txt" | tail -1 | grep -o '[0-9]*' || echo 0)
   found=$(find "$work/findings" -type f | wc -l)
   [ "$found" -gt 0 ] && status=1

@@ -220,6 +220,10 @@ void TControl::SetBounds(int left, int top, int width, int height) {
       height = height_;
     }
   }
+  // The control lies within the 32-bit plane, so BoundsRect's right and
+  // bottom edges are always representable.
+  left = int(std::min<int64_t>(left, int64_t(INT32_MAX) - width));
+  top = int(std::min<int64_t>(top, int64_t(INT32_MAX) - height));
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   const TRect old = BoundsRect();
   const bool resized = width != width_ || height != height_;

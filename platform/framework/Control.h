@@ -169,6 +169,8 @@ class TControl : public TComponent {
   void SetTop(int v) { SetBounds(left_, v, width_, height_); }
   void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
   void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+  // Negative sizes count as 0; Left and Top are lowered where Left + Width
+  // or Top + Height would pass 2147483647, so BoundsRect never overflows.
   virtual void SetBounds(int left, int top, int width, int height);
   TRect BoundsRect() const { return TRect{left_, top_, left_ + width_, top_ + height_}; }
   void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, int(r.Width()), int(r.Height())); }

@@ -54,6 +54,19 @@ TEST(ControlBounds, SizesAreNeverNegativeAndKeepWithinConstraints) {
   EXPECT_EQ(p.Surface()->Height(), 50);
 }
 
+// Far positions: the right and bottom edges stay representable.
+TEST(ControlBounds, PositionsKeepTheEdgesWithinThe32BitPlane) {
+  THeadlessScope scope;
+  TPanel p(nullptr);
+  p.SetBounds(INT32_MAX, INT32_MAX - 5, 120, 40);
+  EXPECT_EQ(p.Left(), INT32_MAX - 120);
+  EXPECT_EQ(p.Top(), INT32_MAX - 40);
+  EXPECT_EQ(p.BoundsRect().Right, INT32_MAX);
+  EXPECT_EQ(p.BoundsRect().Bottom, INT32_MAX);
+  p.SetBounds(INT32_MIN, INT32_MIN, 120, 40);
+  EXPECT_EQ(p.BoundsRect().Right, INT32_MIN + 120);
+}
+
 TEST(ControlBounds, CanResizeMayRefuseAndResizeReportsSizeChangesOnly) {
   THeadlessScope scope;
   TPanel p(nullptr);
