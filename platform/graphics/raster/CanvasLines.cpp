@@ -30,8 +30,7 @@ void StrokeClosedPath(CanvasAccess& a, std::span<const TPoint> points) {
   }
   // The open path, then the closing side, as one stroke.
   CosmeticStroke s = MakeCosmeticStroke(a);
-  CosmeticPolyline(a.target(), s, points);
-  CosmeticLine(a.target(), s, points.back().X, points.back().Y, points.front().X, points.front().Y);
+  CosmeticPolyline(a.target(), s, points, true);
 }
 
 namespace {

@@ -272,14 +272,16 @@ namespace {
 
 // The common case of a chart's polyline, solid in copy mode: segments on the
 // target walk with everything in locals; the others go through CosmeticLine.
-void SolidCopyPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points) {
+// Closed adds the segment from the last point back to the first.
+void SolidCopyPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points, bool closed) {
   TPixel* const bits = t.Bits;
   const ptrdiff_t stride = t.Stride;
   const TPixel ink = s.Pen.Value;
   const Bounds box(t);
   uint64_t phase = s.Phase;
-  for (size_t i = 1; i < points.size(); ++i) {
-    const TPoint a = points[i - 1], b = points[i];
+  const size_t n = points.size();
+  for (size_t i = 1; i < n + (closed ? 1 : 0); ++i) {
+    const TPoint a = points[i - 1], b = points[i == n ? 0 : i];
     const int64_t dx = int64_t(b.X) - a.X, dy = int64_t(b.Y) - a.Y;
     if (box.Paints(a, dx, dy, b)) {
       phase += uint64_t(SolidSegment(bits, stride, ink, a, dx, dy));
@@ -300,14 +302,15 @@ void SolidCopyLineClipped(const Target& t, TPixel ink, int32_t x0, int32_t y0, i
   ClippedLine(t, s, x0, y0, x1, y1);
 }
 
-void CosmeticPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points) {
-  if (points.size() < 2 || t.Empty()) return;
+void CosmeticPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points, bool closed) {
+  if (points.empty() || (points.size() < 2 && !closed) || t.Empty()) return;
   if (s.Dash.Period == 0 && !s.Pen.Xor) {
-    SolidCopyPolyline(t, s, points);
+    SolidCopyPolyline(t, s, points, closed);
     return;
   }
-  for (size_t i = 1; i < points.size(); ++i) {
-    const TPoint a = points[i - 1], b = points[i];
+  const size_t n = points.size();
+  for (size_t i = 1; i < n + (closed ? 1 : 0); ++i) {
+    const TPoint a = points[i - 1], b = points[i == n ? 0 : i];
     CosmeticLine(t, s, a.X, a.Y, b.X, b.Y);
   }
 }

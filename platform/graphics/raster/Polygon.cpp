@@ -54,7 +54,8 @@ class EdgeTable {
       const int64_t end = std::min<int64_t>(hi.Y, bottom);
       if (first >= end) continue;
       const int64_t dx = int64_t(hi.X) - lo.X, dy = int64_t(hi.Y) - lo.Y;
-      const int64_t step = FloorDiv(dx, dy);
+      // Steep edges (|dx| < dy, most edges of small figures) need no division.
+      const int64_t step = dx >= 0 ? (dx < dy ? 0 : FloorDiv(dx, dy)) : (-dx <= dy ? -1 : FloorDiv(dx, dy));
       int64_t* e = Edge(count);
       e[kStep] = step;
       e[kRemStep] = dx - step * dy;
@@ -75,9 +76,15 @@ class EdgeTable {
       ++count;
     }
     count_ = count;
+    // Insertion sort: figures have a handful of edges, and the library's sort
+    // moves its ranges with a call into the C library for each element.
     int64_t* order = Order();
-    for (size_t i = 0; i < count; ++i) order[i] = int64_t(i);
-    std::sort(order, order + count, [this](int64_t a, int64_t b) { return Edge(a)[kYFirst] < Edge(b)[kYFirst]; });
+    for (size_t i = 0; i < count; ++i) {
+      const int64_t first = Edge(i)[kYFirst];
+      size_t j = i;
+      for (; j > 0 && Edge(order[j - 1])[kYFirst] > first; --j) order[j] = order[j - 1];
+      order[j] = int64_t(i);
+    }
     return count;
   }
 
@@ -107,6 +114,16 @@ void Spans(EdgeTable& table, const int64_t* active, size_t n, Paint&& paint) {
       if (count == 0) paint(start, e[kX]);
     }
   }
+}
+
+// *p, read by a load of its own (the empty asm keeps the compiler from
+// merging neighbouring reads into one vector load).
+[[gnu::always_inline]] inline int64_t LoadWord(const int64_t* p) {
+  int64_t v = *p;
+#if defined(__GNUC__)
+  asm("" : "+r"(v));
+#endif
+  return v;
 }
 
 // Moves an edge's crossing down one row.
@@ -168,7 +185,9 @@ void FillRows(const raster::Target& t, EdgeTable& table, raster::Ink ink, int64_
     if (live == 2) {
       int64_t* a = table.Edge(active[0]);
       int64_t* b = table.Edge(active[1]);
-      int64_t ax = a[kX], ar = a[kRem], bx = b[kX], br = b[kRem];
+      // One load per word: the words were just stored one by one, and a wider
+      // load of two of them would wait for both stores to retire.
+      int64_t ax = LoadWord(a + kX), ar = LoadWord(a + kRem), bx = LoadWord(b + kX), br = LoadWord(b + kRem);
       for (; y < stop; ++y, row += t.Stride) {
         span(y, row, std::min(ax, bx), std::max(ax, bx));
         Step(ax, ar, a);

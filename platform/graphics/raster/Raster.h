@@ -123,8 +123,10 @@ void CosmeticLine(const Target& t, CosmeticStroke& s, int32_t x0, int32_t y0, in
 // (LineWalk.h).
 void SolidCopyLineClipped(const Target& t, TPixel ink, int32_t x0, int32_t y0, int32_t x1, int32_t y1);
 
-// The segments of a polyline as one stroke (the phase runs on).
-void CosmeticPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points);
+// The segments of a polyline as one stroke (the phase runs on); closed adds
+// the segment from the last point back to the first (a single point then
+// makes one empty segment: nothing).
+void CosmeticPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points, bool closed = false);
 
 // Wide strokes (pen width > 1) of a path of two or more points; Closed joins
 // the last point back to the first. Copy inks paint body by body and disc by
