@@ -1,5 +1,7 @@
 #include "base/Marks.h"
 
+#include "base/MarkStamps.h"
+
 #include <algorithm>
 #include <climits>
 #include <span>
@@ -17,7 +19,9 @@ constexpr int32_t MarkReach = 16;
 
 int32_t ClampCentre(int32_t v) { return std::clamp(v, INT32_MIN + MarkReach, INT32_MAX - MarkReach); }
 
-bool OnPrinter(TCanvas* canvas) { return canvas == Printer()->Canvas(); }
+// (Asking Printer() would create the printer object; a canvas can only be
+// its page once it exists.)
+bool OnPrinter(TCanvas* canvas) { return PrinterCreated() && canvas == Printer()->Canvas(); }
 
 // Restores the brush colour the mark found, whatever the figure did to it.
 class BrushColorKeeper {
@@ -367,6 +371,11 @@ void DrawMark(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y) {
     DrawCharacterMark(canvas, kind, x, y);
     return;
   }
+  if (DrawStampedMark(canvas, kind, x, y)) return;
+  DrawGeometricMarkFigures(canvas, kind, x, y);
+}
+
+void DrawGeometricMarkFigures(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y) {
   BrushColorKeeper keep_brush_color(canvas);
   DrawGeometricMark(MarkPainter{canvas, x, y}, kind);
 }

@@ -59,8 +59,8 @@ void DrawMarkGlyph(TCanvas* canvas, int glyph, int32_t x, int32_t y, TColor colo
 // 40-47 triangles apex left (40-43) and right (44-47), hollow or filled
 //   48  square with plus   49 small square with long plus
 //   50  star (sets the brush style solid)   51 plus in a broken ring (the same)
-// On the printer's canvas (the canvas of Printer(); only kinds 1-6, 18 and 25
-// ask for it, which creates the printer object) kinds 1-6 and 18 are drawn
+// On the printer's canvas (the canvas of Printer(); drawing a mark never
+// creates the printer object) kinds 1-6 and 18 are drawn
 // with lines and dots instead of single pixels, and kind 25 with shorter
 // strokes, so they stay visible with a wide printer pen.
 //
@@ -73,7 +73,10 @@ void DrawMarkGlyph(TCanvas* canvas, int glyph, int32_t x, int32_t y, TColor colo
 // corner at (x - W / 2, y - H / 2), the divisions truncating toward zero. The
 // brush colour is not touched.
 //
-// Allocates nothing on the geometric path; a null canvas does nothing.
+// With a 1-pixel solid pen in copy mode (off the printer) a geometric mark is
+// drawn from its stamp (MarkStamps.h): the same pixels and state, recorded
+// from these figures on first use. Allocates nothing on the geometric path
+// after that first use; a null canvas does nothing.
 void DrawMark(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y);
 
 }  // namespace korvo

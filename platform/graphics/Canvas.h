@@ -209,6 +209,12 @@ struct TPixelSurface {
   ptrdiff_t Stride = 0;  // in pixels
 };
 
+// One pixel of a stamp: its offset from the stamp's origin.
+struct TStampPixel {
+  int8_t DX;
+  int8_t DY;
+};
+
 class TCanvas : public TPersistent {
  public:
   TCanvas();
@@ -257,6 +263,12 @@ class TCanvas : public TPersistent {
   TColor Pixel(int32_t x, int32_t y) const;
   // Sets one pixel (ignoring pen and mode); outside the clip does nothing.
   void SetPixel(int32_t x, int32_t y, TColor color);
+  // SetPixel(x + DX, y + DY, color) for every pixel of the stamp, in one
+  // call: small figures drawn in great numbers (a chart's marks) are
+  // recorded once as pixel sets and replayed. `box` holds every offset
+  // (DX in box.Left..box.Right-1, DY likewise); a stamp whose box lies in
+  // the clip is painted without a test per pixel.
+  void StampPixels(int32_t x, int32_t y, std::span<const TStampPixel> pixels, const TRect& box, TColor color);
 
   void TextOut(int32_t x, int32_t y, std::string_view text);
   int32_t TextWidth(std::string_view text);
