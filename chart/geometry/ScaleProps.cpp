@@ -24,16 +24,21 @@ double Away(double from, double by) {
 
 }  // namespace
 
+// The chart's layouts give its scale objects their own caption places,
+// colours, positions, locations and visibility, so those are always written:
+// left out at the object's own default they would read back as the
+// layout's. The other properties keep their defaults, which every chart
+// leaves as they are.
 const TClassInfo& TScaleProps::ClassInfo() {
   using P = TScaleProps;
   static const TClassInfo& info =
       DefineClass<TScaleProps, TPersistent>("TScaleProps")
           .Prop("Caption", &P::Caption, &P::SetCaption).Default(std::string())
-          .Prop("CaptionPosX", &P::CaptionPosX, &P::SetCaptionPosX).Default(0)
-          .Prop("CaptionPosY", &P::CaptionPosY, &P::SetCaptionPosY).Default(0)
-          .Prop("CaptionAlignment", &P::CaptionAlignment, &P::SetCaptionAlignment).Default(TAlignment::taCenter)
-          .Prop("CaptionAnchor", &P::CaptionAnchor, &P::SetCaptionAnchor).Default(TScaleUnitAnchor::uaSclTopLft)
-          .Color("ColorScale", &P::ColorScale, &P::SetColorScale).Default(clBlack)
+          .Prop("CaptionPosX", &P::CaptionPosX, &P::SetCaptionPosX)
+          .Prop("CaptionPosY", &P::CaptionPosY, &P::SetCaptionPosY)
+          .Prop("CaptionAlignment", &P::CaptionAlignment, &P::SetCaptionAlignment)
+          .Prop("CaptionAnchor", &P::CaptionAnchor, &P::SetCaptionAnchor)
+          .Color("ColorScale", &P::ColorScale, &P::SetColorScale)
           .Object("DateFormat", &P::DateFormat)
           .Prop("DecPlaces", &P::DecPlaces, &P::SetDecPlaces).Default(-2)
           .Object("Font", &P::Font)
@@ -46,9 +51,9 @@ const TClassInfo& TScaleProps::ClassInfo() {
           .Prop("RangeHigh", &P::RangeHigh, &P::SetRangeHigh).Default(1.0)
           .Prop("ShortTicks", &P::ShortTicks, &P::SetShortTicks).Default(true)
           .Prop("ScaleInscript", &P::ScaleInscript, &P::SetScaleInscript).Default(std::string())
-          .Prop("ScalePos", &P::ScalePos, &P::SetScalePos).Default(0)
+          .Prop("ScalePos", &P::ScalePos, &P::SetScalePos)
           .Prop("UserTickText", &P::UserTickText, &P::SetUserTickText).Default(std::string())
-          .Prop("Visible", &P::Visible, &P::SetVisible).Default(false)
+          .Prop("Visible", &P::Visible, &P::SetVisible)
           .Event("OnChange", &P::OnChange)
           .Register();
   return info;
@@ -58,7 +63,6 @@ const TClassInfo& TScalePropsHoriz::ClassInfo() {
   static const TClassInfo& info =
       DefineClass<TScalePropsHoriz, TScaleProps>("TScalePropsHoriz")
           .Prop("ScaleLocation", &TScalePropsHoriz::ScaleLocation, &TScalePropsHoriz::SetScaleLocation)
-          .Default(TScaleLocationHoriz::slBottom)
           .Register();
   return info;
 }
@@ -67,7 +71,6 @@ const TClassInfo& TScalePropsVert::ClassInfo() {
   static const TClassInfo& info =
       DefineClass<TScalePropsVert, TScaleProps>("TScalePropsVert")
           .Prop("ScaleLocation", &TScalePropsVert::ScaleLocation, &TScalePropsVert::SetScaleLocation)
-          .Default(TScaleLocationVert::slLeft)
           .Register();
   return info;
 }

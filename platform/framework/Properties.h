@@ -122,6 +122,8 @@ class TPropInfo {
   // The value names of enumeration and set properties; nullptr otherwise.
   const TEnumTypeInfo* EnumType() const { return enum_type_; }
   bool HasDefault() const { return has_default_; }
+  // Whether the writer leaves the property out while it holds its default.
+  bool LeftOutAtDefault() const { return has_default_ && stored_ == TStoredMode::smDefault; }
 
   // Whether the writer writes this property of `obj`.
   bool IsStored(const TObject& obj) const;

@@ -279,6 +279,33 @@ std::map<std::string, std::string> Values(const TComponent& c) {
   return out;
 }
 
+// A property left out of a description while it holds its default must hold
+// that default in a new object; otherwise a value set back to the default is
+// not written and reads back as the new object's value.
+void CollectNewValuesThatAreNotTheDefault(TObject& obj, const TClassInfo& cls, const std::string& prefix,
+                                          std::vector<std::string>& out) {
+  for (const TPropInfo* p : cls.Properties()) {
+    if (p->Kind() == TPropKind::pkObject) {
+      TPersistent* sub = p->Object(obj);
+      const TClassInfo* sub_class = sub == nullptr ? nullptr : SubObjectClassInfo(*p, *sub);
+      if (sub_class != nullptr) CollectNewValuesThatAreNotTheDefault(*sub, *sub_class, prefix + p->Name() + ".", out);
+    } else if (p->LeftOutAtDefault() && !p->IsDefault(obj)) {
+      out.push_back(prefix + p->Name() + " = " + FormatFormValue(p->Get(obj)));
+    }
+  }
+}
+
+TEST(FormWriting, WhatIsLeftOutAtItsDefaultIsWhatANewChartOrScaleHolds) {
+  TPlotwell chart(nullptr);
+  TScale scale(nullptr);
+  std::vector<std::string> wrong;
+  CollectNewValuesThatAreNotTheDefault(chart, TPlotwell::ClassInfo(), "", wrong);
+  CollectNewValuesThatAreNotTheDefault(scale, TScale::ClassInfo(), "", wrong);
+  std::string list;
+  for (const std::string& w : wrong) list += w + "\n";
+  EXPECT_TRUE(wrong.empty()) << list;
+}
+
 TEST(FormWriting, ARoundTripGivesAnEqualChart) {
   test::HeadlessScope scope;
   RegisterClasses<TPlotwell, TChartForm>();

@@ -45,6 +45,16 @@ std::unique_ptr<TComponent> Read(std::string_view text, bool mustSucceed) {
 }
 
 }  // namespace
+
+// The first line where two texts part, with its neighbours.
+void ReportFirstDifference(const std::string& a, const std::string& b) {
+  size_t i = 0;
+  while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
+  const size_t from = a.rfind('\n', i == 0 ? 0 : i - 1);
+  const size_t start = from == std::string::npos ? 0 : from + 1;
+  std::fprintf(stderr, "first write:  ...%.160s\nsecond write: ...%.160s\n", a.c_str() + start, b.c_str() + start);
+}
+
 }  // namespace korvo::fuzz
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -65,6 +75,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string first = WriteComponentText(*root);
   root.reset();
   std::unique_ptr<TComponent> again = fuzz::Read(first, true);
-  if (WriteComponentText(*again) != first) fuzz::Broken("write(read(write(x))) differs from write(x)");
+  const std::string second = WriteComponentText(*again);
+  if (second != first) {
+    fuzz::ReportFirstDifference(first, second);
+    fuzz::Broken("write(read(write(x))) differs from write(x)");
+  }
   return 0;
 }
