@@ -6,7 +6,7 @@
 # copy it into tests/fuzz/regressions/<target>/ (the ordinary tests replay
 # that folder) once it is mended. Exit status 1 when any target found
 # something. Installs what is missing first (Debian).
-# Usage: tools/fuzz.sh [seconds per target]
+# Usage: tools/fuzz.sh [seconds per target] [target ...]   (default: all five)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,7 +14,12 @@ seconds="${1:-60}"
 tools/install-deps.sh
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DPLOTWELL_FUZZ=ON -DPLOTWELL_SANITIZE=ON -DPLOTWELL_QT=OFF -DPLOTWELL_BENCH=OFF >/dev/null
-targets=(form bmp canvas items scale)
+all=(form bmp canvas items scale)
+targets=("${@:2}")
+[ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
+for t in "${targets[@]}"; do
+  [[ " ${all[*]} " == *" $t "* ]] || { echo "fuzz.sh: no target '$t' (targets: ${all[*]})" >&2; exit 2; }
+done
 cmake --build build/fuzz -j "$(nproc 2>/dev/null || echo 2)" --target "${targets[@]/%/_fuzz}"
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
