@@ -27,8 +27,10 @@ double Away(double from, double by) {
 // The chart's layouts give its scale objects their own caption places,
 // colours, positions, locations and visibility, so those are always written:
 // left out at the object's own default they would read back as the
-// layout's. The other properties keep their defaults, which every chart
-// leaves as they are.
+// layout's. The range is always written too: MinRange, read before it,
+// widens the range it finds, so a left-out RangeLow of 0 would read back as
+// whatever that widening made of the new object's range. The other
+// properties keep their defaults, which every chart leaves as they are.
 const TClassInfo& TScaleProps::ClassInfo() {
   using P = TScaleProps;
   static const TClassInfo& info =
@@ -47,8 +49,8 @@ const TClassInfo& TScaleProps::ClassInfo() {
           .Prop("MinTicks", &P::MinTicks, &P::SetMinTicks).Default(3)
           .Prop("MinRange", &P::MinRange, &P::SetMinRange).Default(1e-10)
           .Prop("MouseAction", &P::MouseAction, &P::SetMouseAction).Default(TMouseActMode::maNone)
-          .Prop("RangeLow", &P::RangeLow, &P::SetRangeLow).Default(0.0)
-          .Prop("RangeHigh", &P::RangeHigh, &P::SetRangeHigh).Default(1.0)
+          .Prop("RangeLow", &P::RangeLow, &P::SetRangeLow)
+          .Prop("RangeHigh", &P::RangeHigh, &P::SetRangeHigh)
           .Prop("ShortTicks", &P::ShortTicks, &P::SetShortTicks).Default(true)
           .Prop("ScaleInscript", &P::ScaleInscript, &P::SetScaleInscript).Default(std::string())
           .Prop("ScalePos", &P::ScalePos, &P::SetScalePos)
