@@ -54,8 +54,10 @@ class EdgeTable {
       const int64_t end = std::min<int64_t>(hi.Y, bottom);
       if (first >= end) continue;
       const int64_t dx = int64_t(hi.X) - lo.X, dy = int64_t(hi.Y) - lo.Y;
-      // Steep edges (|dx| < dy, most edges of small figures) need no division.
-      const int64_t step = dx >= 0 ? (dx < dy ? 0 : FloorDiv(dx, dy)) : (-dx <= dy ? -1 : FloorDiv(dx, dy));
+      // Edges no flatter than two pixels per row (most edges of small
+      // figures) need no division.
+      const int64_t step = dx >= 0 ? (dx < dy ? 0 : dx < 2 * dy ? 1 : FloorDiv(dx, dy))
+                                   : (-dx <= dy ? -1 : -dx <= 2 * dy ? -2 : FloorDiv(dx, dy));
       int64_t* e = Edge(count);
       e[kStep] = step;
       e[kRemStep] = dx - step * dy;
