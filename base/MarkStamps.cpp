@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <utility>
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Printer.h"
@@ -56,10 +58,18 @@ Recording Record(uint8_t kind, TBrushStyle entry, TColor ground, TColor pen, TCo
   return r;
 }
 
-void Add(std::vector<TStampPixel>& pixels, TRect& box, int32_t dx, int32_t dy) {
-  if (pixels.empty()) box = TRect{dx, dy, dx + 1, dy + 1};
-  box = TRect{std::min(box.Left, dx), std::min(box.Top, dy), std::max(box.Right, dx + 1), std::max(box.Bottom, dy + 1)};
-  pixels.push_back(TStampPixel{int8_t(dx), int8_t(dy)});
+// Adds the pixel (dx, dy) in `ink` to rows built from top to bottom and
+// left to right, one ink at a time.
+void Add(TMarkStamp& s, uint8_t ink, int32_t dx, int32_t dy) {
+  std::vector<TStampRow>& rows = s.Rows;
+  const TRect& b = s.Box;
+  s.Box = rows.empty() ? TRect{dx, dy, dx + 1, dy + 1}
+                       : TRect{std::min(b.Left, dx), std::min(b.Top, dy), std::max(b.Right, dx + 1),
+                               std::max(b.Bottom, dy + 1)};
+  if (rows.empty() || rows.back().DY != dy || rows.back().Ink != ink) {
+    rows.push_back(TStampRow{int8_t(dy), int8_t(dx), ink, 0});
+  }
+  rows.back().Mask |= 1u << (dx - rows.back().DX);  // a row is narrower than the 32-pixel recording
 }
 
 // Two recordings in unrelated colours and from different pen positions must
@@ -73,19 +83,11 @@ TMarkStamp Build(uint8_t kind, TBrushStyle entry) {
       (a.moved && a.pen_end != b.pen_end)) {
     return s;
   }
-  for (int32_t y = 0; y < kSide; ++y) {
-    for (int32_t x = 0; x < kSide; ++x) {
-      switch (a.classes[size_t(y) * kSide + size_t(x)]) {
-        case kPen:
-          Add(s.PenPixels, s.PenBox, x - kCentre, y - kCentre);
-          break;
-        case kBrush:
-          Add(s.BrushPixels, s.BrushBox, x - kCentre, y - kCentre);
-          break;
-        case kOther:
-          return TMarkStamp{};
-        default:
-          break;
+  if (std::find(a.classes.begin(), a.classes.end(), kOther) != a.classes.end()) return s;
+  for (const auto [cls, ink] : {std::pair{kBrush, uint8_t(0)}, std::pair{kPen, uint8_t(1)}}) {
+    for (int32_t y = 0; y < kSide; ++y) {
+      for (int32_t x = 0; x < kSide; ++x) {
+        if (a.classes[size_t(y) * kSide + size_t(x)] == cls) Add(s, ink, x - kCentre, y - kCentre);
       }
     }
   }
@@ -98,7 +100,7 @@ TMarkStamp Build(uint8_t kind, TBrushStyle entry) {
 
 using StampTable = std::array<std::array<TMarkStamp, 2>, kGeometricKinds>;
 
-StampTable BuildTable() {
+[[gnu::noinline]] StampTable BuildTable() {
   StampTable t;
   for (uint8_t k = 0; k < kGeometricKinds; ++k) {
     t[k][0] = Build(k, TBrushStyle::bsSolid);
@@ -107,9 +109,41 @@ StampTable BuildTable() {
   return t;
 }
 
+// The table once built, for the path that must not wait on (or call into)
+// the first use's initialisation.
+std::atomic<const StampTable*> built_table{nullptr};
+
 const StampTable& Table() {
   static const StampTable table = BuildTable();
+  built_table.store(&table, std::memory_order_release);
   return table;
+}
+
+// A colour that converts to a pixel without the system colour table.
+[[gnu::always_inline]] inline bool PlainColor(TColor c) { return c >= 0 && c != clNone && c != clDefault; }
+
+// The stamp that stands for mark `kind` on `canvas` as it is, or null where
+// the canvas's state needs the figures.
+[[gnu::always_inline]] inline const TMarkStamp* StampFor(TCanvas* canvas, uint8_t kind) {
+  const TPen* pen = canvas->Pen();
+  if (kind >= kGeometricKinds || pen->Width() > 1 || pen->Style() != TPenStyle::psSolid ||
+      pen->Mode() != TPenMode::pmCopy) {
+    return nullptr;
+  }
+  if (PrinterCreated() && canvas == Printer()->Canvas()) return nullptr;
+  const TMarkStamp& s = Table()[kind][canvas->Brush()->Style() == TBrushStyle::bsSolid ? 0 : 1];
+  return s.Valid ? &s : nullptr;
+}
+
+// Paints stamp `s` at (x, y) and leaves the brush style and pen position as
+// the figures would. The pixels come last, as a tail call: a mark's stores
+// are then its pixels and little else.
+[[gnu::always_inline]] inline void Replay(TCanvas* canvas, const TMarkStamp& s, int32_t x, int32_t y) {
+  TBrush* brush = canvas->Brush();
+  const TStampInks inks{ColorToPixel(brush->Color()), ColorToPixel(canvas->Pen()->Color())};
+  if (brush->Style() != s.BrushStyleAfter) brush->SetStyle(s.BrushStyleAfter);
+  if (s.MovesPen) canvas->SetPenPos(TPoint{x + s.PenEnd.X, y + s.PenEnd.Y});
+  if (!s.Rows.empty()) canvas->StampRows(TPoint{x, y}, s.Rows, s.Box, inks);
 }
 
 }  // namespace
@@ -121,20 +155,40 @@ const TMarkStamp& MarkStamp(uint8_t kind, TBrushStyle entry) {
 }
 
 bool DrawStampedMark(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y) {
-  const TPen* pen = canvas->Pen();
-  if (kind >= kGeometricKinds || pen->Width() > 1 || pen->Style() != TPenStyle::psSolid ||
-      pen->Mode() != TPenMode::pmCopy) {
-    return false;
-  }
-  if (PrinterCreated() && canvas == Printer()->Canvas()) return false;
-  TBrush* brush = canvas->Brush();
-  const TMarkStamp& s = Table()[kind][brush->Style() == TBrushStyle::bsSolid ? 0 : 1];
-  if (!s.Valid) return false;
-  if (!s.BrushPixels.empty()) canvas->StampPixels(x, y, s.BrushPixels, s.BrushBox, brush->Color());
-  if (!s.PenPixels.empty()) canvas->StampPixels(x, y, s.PenPixels, s.PenBox, pen->Color());
-  if (brush->Style() != s.BrushStyleAfter) brush->SetStyle(s.BrushStyleAfter);
-  if (s.MovesPen) canvas->SetPenPos(TPoint{x + s.PenEnd.X, y + s.PenEnd.Y});
+  const TMarkStamp* s = StampFor(canvas, kind);
+  if (s == nullptr) return false;
+  Replay(canvas, *s, x, y);
   return true;
+}
+
+namespace {
+
+[[gnu::noinline]] void DrawStampOrFiguresSlowly(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y) {
+  const TMarkStamp* s = StampFor(canvas, kind);
+  if (s == nullptr) return DrawGeometricMarkFigures(canvas, kind, x, y);
+  Replay(canvas, *s, x, y);
+}
+
+}  // namespace
+
+// The common case calls nothing but the canvas's stamp, as a tail call, so
+// it saves no registers: anything unusual (the first mark, the printer,
+// system colours, a pen the stamps do not stand for) takes the slow path.
+void DrawStampOrFigures(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y) {
+  const StampTable* table = built_table.load(std::memory_order_acquire);
+  TPen* pen = canvas->Pen();
+  TBrush* brush = canvas->Brush();
+  const TColor pen_color = pen->Color(), brush_color = brush->Color();
+  if (table == nullptr || kind >= kGeometricKinds || pen->Width() > 1 || pen->Style() != TPenStyle::psSolid ||
+      pen->Mode() != TPenMode::pmCopy || PrinterCreated() || !PlainColor(pen_color) || !PlainColor(brush_color)) {
+    return DrawStampOrFiguresSlowly(canvas, kind, x, y);
+  }
+  const TMarkStamp& s = (*table)[kind][brush->Style() == TBrushStyle::bsSolid ? 0 : 1];
+  if (!s.Valid) return DrawGeometricMarkFigures(canvas, kind, x, y);
+  brush->SetStyle(s.BrushStyleAfter);
+  if (s.MovesPen) canvas->SetPenPos(TPoint{x + s.PenEnd.X, y + s.PenEnd.Y});
+  if (s.Rows.empty()) return;
+  return canvas->StampRows(TPoint{x, y}, s.Rows, s.Box, TStampInks{RGBToPixel(brush_color), RGBToPixel(pen_color)});
 }
 
 }  // namespace korvo

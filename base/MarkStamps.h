@@ -20,10 +20,11 @@ namespace korvo {
 // What drawing mark `kind` on a canvas leaves, for one brush style on entry.
 struct TMarkStamp {
   bool Valid = false;  // the mark's pixels could be recorded
-  // Pixels in the pen colour and in the brush colour found on entry
-  // (disjoint), each with the box of its offsets.
-  std::vector<TStampPixel> PenPixels, BrushPixels;
-  TRect PenBox{}, BrushBox{};
+  // The pixels in the brush colour found on entry (ink 0), then those in
+  // the pen colour (ink 1), disjoint, each as rows from top to bottom whose
+  // DX is the row's leftmost pixel; Box holds them all.
+  std::vector<TStampRow> Rows;
+  TRect Box{};
   // The canvas state the figures leave behind.
   TBrushStyle BrushStyleAfter = TBrushStyle::bsSolid;
   bool MovesPen = false;
@@ -40,5 +41,9 @@ const TMarkStamp& MarkStamp(uint8_t kind, TBrushStyle entry);
 // Draws geometric mark `kind` from its stamp and returns true, or returns
 // false (drawing nothing) where the canvas's state needs the figures.
 bool DrawStampedMark(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y);
+
+// Draws geometric mark `kind` from its stamp where the canvas's state allows,
+// with its figures otherwise.
+void DrawStampOrFigures(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y);
 
 }  // namespace korvo

@@ -371,8 +371,7 @@ void DrawMark(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y) {
     DrawCharacterMark(canvas, kind, x, y);
     return;
   }
-  if (DrawStampedMark(canvas, kind, x, y)) return;
-  DrawGeometricMarkFigures(canvas, kind, x, y);
+  DrawStampOrFigures(canvas, kind, x, y);
 }
 
 void DrawGeometricMarkFigures(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y) {

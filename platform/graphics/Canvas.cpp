@@ -46,25 +46,6 @@ void TCanvas::SetPixel(int32_t x, int32_t y, TColor color) {
   surface_.Bits[y * surface_.Stride + x] = ColorToPixel(color);
 }
 
-void TCanvas::StampPixels(int32_t x, int32_t y, std::span<const TStampPixel> pixels, const TRect& box, TColor color) {
-  const TRect& c = effective_clip_;
-  const TPixel ink = ColorToPixel(color);
-  const int64_t x1 = int64_t(x) + box.Left, y1 = int64_t(y) + box.Top;
-  const int64_t x2 = int64_t(x) + box.Right, y2 = int64_t(y) + box.Bottom;
-  if (x1 >= c.Left && y1 >= c.Top && x2 <= c.Right && y2 <= c.Bottom) {
-    TPixel* origin = surface_.Bits + ptrdiff_t(y) * surface_.Stride + x;
-    for (const TStampPixel p : pixels) origin[ptrdiff_t(p.DY) * surface_.Stride + p.DX] = ink;
-    return;
-  }
-  if (x2 <= c.Left || y2 <= c.Top || x1 >= c.Right || y1 >= c.Bottom) return;
-  for (const TStampPixel p : pixels) {
-    const int64_t px = int64_t(x) + p.DX, py = int64_t(y) + p.DY;
-    if (px >= c.Left && py >= c.Top && px < c.Right && py < c.Bottom) {
-      surface_.Bits[ptrdiff_t(py) * surface_.Stride + ptrdiff_t(px)] = ink;
-    }
-  }
-}
-
 TSize TCanvas::TextExtent(std::string_view text) { return TSize{TextWidth(text), TextHeight(text)}; }
 
 }  // namespace korvo

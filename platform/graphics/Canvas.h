@@ -176,6 +176,7 @@
 // draws U+FFFD.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -209,11 +210,18 @@ struct TPixelSurface {
   ptrdiff_t Stride = 0;  // in pixels
 };
 
-// One pixel of a stamp: its offset from the stamp's origin.
-struct TStampPixel {
-  int8_t DX;
+// One row of a stamp: on row DY below the stamp's origin, the pixels
+// DX + i for every bit i set in Mask (a row spans at most 32 pixels), in the
+// stamp's ink number Ink (0 or 1).
+struct TStampRow {
   int8_t DY;
+  int8_t DX;
+  uint8_t Ink;
+  uint32_t Mask;
 };
+
+// The two pixel values a stamp paints with (ColorToPixel of its colours).
+using TStampInks = std::array<TPixel, 2>;
 
 class TCanvas : public TPersistent {
  public:
@@ -263,12 +271,14 @@ class TCanvas : public TPersistent {
   TColor Pixel(int32_t x, int32_t y) const;
   // Sets one pixel (ignoring pen and mode); outside the clip does nothing.
   void SetPixel(int32_t x, int32_t y, TColor color);
-  // SetPixel(x + DX, y + DY, color) for every pixel of the stamp, in one
-  // call: small figures drawn in great numbers (a chart's marks) are
-  // recorded once as pixel sets and replayed. `box` holds every offset
-  // (DX in box.Left..box.Right-1, DY likewise); a stamp whose box lies in
-  // the clip is painted without a test per pixel.
-  void StampPixels(int32_t x, int32_t y, std::span<const TStampPixel> pixels, const TRect& box, TColor color);
+  // For every row of the stamp and every bit i of its mask, sets the pixel
+  // (at.X + DX + i, at.Y + DY) to inks[Ink], later rows over earlier ones,
+  // like SetPixel (the clip holds; pen and mode do not count). Small figures
+  // drawn in great numbers (a chart's marks) are recorded once as rows and
+  // replayed in one call. `box` holds every pixel's offset (box.Left <=
+  // DX + i < box.Right, DY likewise); a stamp whose box lies in the clip is
+  // painted without a test per pixel.
+  void StampRows(TPoint at, std::span<const TStampRow> rows, const TRect& box, TStampInks inks);
 
   void TextOut(int32_t x, int32_t y, std::string_view text);
   int32_t TextWidth(std::string_view text);

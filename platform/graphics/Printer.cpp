@@ -44,11 +44,12 @@ void TPrinter::FinishPage() {
 
 TPrinter* Printer() {
   auto& p = PrinterInstance();
-  if (!p) p = std::make_unique<TPrinter>();
+  if (!p) {
+    p = std::make_unique<TPrinter>();
+    printer_detail::created = p.get();
+  }
   return p.get();
 }
-
-bool PrinterCreated() { return PrinterInstance() != nullptr; }
 
 int GetDeviceCaps(uintptr_t handle, TDeviceCap cap) {
   int ppi = 0, width = 0, height = 0;

@@ -53,7 +53,11 @@ class TPrinter {
 // The framework's printer object, created on the first call.
 TPrinter* Printer();
 // Whether the printer object exists yet (asking Printer() creates it).
-bool PrinterCreated();
+// Inline: every mark drawn asks whether its canvas is the printer's.
+namespace printer_detail {
+inline TPrinter* created = nullptr;  // set once Printer() made the object
+}
+inline bool PrinterCreated() { return printer_detail::created != nullptr; }
 
 // The capability of a device: ScreenHandle or the printer's handle. The
 // screen has 96 pixels per inch and square pixels. An unknown handle gives 0.

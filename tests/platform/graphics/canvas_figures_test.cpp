@@ -337,3 +337,47 @@ TEST(FigureAllocations, WarmRectanglesPolygonsAndPolylinesAllocateNothing) {
 
 }  // namespace
 }  // namespace korvo
+
+namespace korvo {
+namespace {
+
+// A stamp paints what SetPixel paints for each of its pixels, in order, at
+// every place around a clip and the surface's edges: rows as wide as 32
+// pixels, two inks, a later row over an earlier one.
+TEST(StampRows, PaintWhatSetPixelPaintsEverywhereAroundTheClip) {
+  const std::vector<TStampRow> rows = {
+      {-2, -16, 0, 0xFFFFFFFFu}, {-1, -3, 1, 0x80000001u}, {0, 5, 0, 0x5u}, {0, 6, 1, 0x1u}, {3, -20, 1, 0xF000000Fu}};
+  TRect box{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+  for (const TStampRow& r : rows) {
+    for (int i = 0; i < 32; ++i) {
+      if ((r.Mask >> i & 1u) == 0) continue;
+      box = TRect{std::min(box.Left, r.DX + i), std::min(box.Top, int(r.DY)), std::max(box.Right, r.DX + i + 1),
+                  std::max(box.Bottom, r.DY + 1)};
+    }
+  }
+  const TColor inks[2] = {clRed, clBlack};
+  long checked = 0;
+  for (const bool clipped : {false, true}) {
+    for (int y = -6; y <= 26; y += 4) {
+      for (int x = -40; x <= 80; x += 7) {
+        TBitmap ours(40, 20), theirs(40, 20);
+        for (TBitmap* b : {&ours, &theirs}) {
+          test::Fill(*b, clWhite);
+          if (clipped) b->Canvas()->SetClipRect(Rect(9, 4, 31, 15));
+        }
+        ours.Canvas()->StampRows(TPoint{x, y}, rows, box, TStampInks{ColorToPixel(clRed), ColorToPixel(clBlack)});
+        for (const TStampRow& r : rows) {
+          for (int i = 0; i < 32; ++i) {
+            if (r.Mask >> i & 1u) theirs.Canvas()->SetPixel(x + r.DX + i, y + r.DY, inks[r.Ink]);
+          }
+        }
+        ASSERT_EQ(Shape(ours), Shape(theirs)) << "at " << x << ", " << y << (clipped ? " clipped" : "");
+        ++checked;
+      }
+    }
+  }
+  EXPECT_EQ(checked, 2 * 9 * 18);
+}
+
+}  // namespace
+}  // namespace korvo
