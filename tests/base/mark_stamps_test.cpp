@@ -3,6 +3,8 @@
 // and across a clip edge, over a picture that is not blank.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "base/MarkStamps.h"
 #include "base/Marks.h"
 #include "platform/graphics/Bitmap.h"
@@ -54,11 +56,16 @@ TEST(MarkStamps, EveryGeometricKindLeavesThePixelsAndStateOfItsFigures) {
     for (const TBrushStyle entry : {TBrushStyle::bsSolid, TBrushStyle::bsClear}) {
       ASSERT_TRUE(MarkStamp(uint8_t(kind), entry).Valid) << "kind " << kind;
       for (const TPoint at : places) {
-        for (const TRect* c : {static_cast<const TRect*>(nullptr), &clip}) {
-          const State a = Draw(stamped, ByStamp, uint8_t(kind), entry, at, c);
+        // The stamp itself, and DrawMark's own path to it.
+        using Drawer = void (*)(TCanvas*, uint8_t, int32_t, int32_t);
+        const TRect* none = nullptr;
+        for (const auto [c, draw] : {std::pair<const TRect*, Drawer>{none, ByStamp}, {&clip, ByStamp}, {none, DrawMark},
+                                     {&clip, DrawMark}}) {
+          const State a = Draw(stamped, draw, uint8_t(kind), entry, at, c);
           const State b = Draw(figures, DrawGeometricMarkFigures, uint8_t(kind), entry, at, c);
           const auto where = ::testing::Message() << "kind " << kind << (entry == TBrushStyle::bsSolid ? " solid" : " clear")
-                                                  << " brush at (" << at.X << ", " << at.Y << ")" << (c ? " clipped" : "");
+                                                  << " brush at (" << at.X << ", " << at.Y << ")" << (c ? " clipped" : "")
+                                                  << (draw == ByStamp ? " by the stamp" : " by DrawMark");
           EXPECT_EQ(a.brush_style, b.brush_style) << where;
           EXPECT_EQ(a.brush_color, b.brush_color) << where;
           EXPECT_EQ(a.pen, b.pen) << where;
