@@ -281,7 +281,7 @@ void SolidCopyPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoin
   uint64_t phase = s.Phase;
   const size_t n = points.size();
   for (size_t i = 1; i < n + (closed ? 1 : 0); ++i) {
-    const TPoint a = points[i - 1], b = points[i == n ? 0 : i];
+    const TPoint a = LoadPoint(points[i - 1]), b = LoadPoint(points[i == n ? 0 : i]);
     const int64_t dx = int64_t(b.X) - a.X, dy = int64_t(b.Y) - a.Y;
     if (box.Paints(a, dx, dy, b)) {
       phase += uint64_t(SolidSegment(bits, stride, ink, a, dx, dy));
@@ -310,7 +310,7 @@ void CosmeticPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint
   }
   const size_t n = points.size();
   for (size_t i = 1; i < n + (closed ? 1 : 0); ++i) {
-    const TPoint a = points[i - 1], b = points[i == n ? 0 : i];
+    const TPoint a = LoadPoint(points[i - 1]), b = LoadPoint(points[i == n ? 0 : i]);
     CosmeticLine(t, s, a.X, a.Y, b.X, b.Y);
   }
 }

@@ -11,6 +11,7 @@
 // the clip needs one 128-bit division to find its first row.
 #include <algorithm>
 
+#include "platform/graphics/raster/LineWalk.h"
 #include "platform/graphics/raster/Raster.h"
 
 namespace korvo {
@@ -44,8 +45,8 @@ class EdgeTable {
     w_.resize(n * (kEdgeWords + 2));
     size_t count = 0;
     for (size_t i = 0; i < n; ++i) {
-      const TPoint& p = pts[i];
-      const TPoint& q = pts[i + 1 == n ? 0 : i + 1];
+      const TPoint p = raster::LoadPoint(pts[i]);
+      const TPoint q = raster::LoadPoint(pts[i + 1 == n ? 0 : i + 1]);
       if (p.Y == q.Y) continue;
       const bool down = p.Y < q.Y;
       const TPoint& lo = down ? p : q;
@@ -216,19 +217,119 @@ void FillRows(const raster::Target& t, EdgeTable& table, raster::Ink ink, int64_
   }
 }
 
-void Fill(raster::CanvasAccess& a, std::span<const TPoint> pts, bool winding,
+// One side of a y-monotone polygon (below) as it walks down the rows: the
+// edge from vertex `at` to `next`, its crossing x = ceil(exact) with
+// remainder rem as in the edge table, and the row it ends before.
+struct Chain {
+  std::span<const TPoint> pts;
+  size_t at, next;
+  bool forward;  // walks the vertices in their order (else against it)
+  int64_t x, rem, step, rem_step, dy, end;
+
+  size_t After(size_t i) const {
+    const size_t n = pts.size();
+    return forward ? (i + 1 == n ? 0 : i + 1) : (i == 0 ? n - 1 : i - 1);
+  }
+  // Moves to the first edge below row y that leaves row y (the chain's
+  // current vertex lies on row y); flat edges are passed over.
+  void Start(int64_t y) {
+    while (pts[next].Y <= y) {
+      at = next;
+      next = After(next);
+    }
+    const TPoint lo = raster::LoadPoint(pts[at]), hi = raster::LoadPoint(pts[next]);
+    const int64_t ex = int64_t(hi.X) - lo.X;
+    dy = int64_t(hi.Y) - lo.Y;
+    step = ex >= 0 ? (ex < dy ? 0 : ex < 2 * dy ? 1 : FloorDiv(ex, dy))
+                   : (-ex <= dy ? -1 : -ex <= 2 * dy ? -2 : FloorDiv(ex, dy));
+    rem_step = ex - step * dy;
+    x = lo.X;
+    rem = 0;
+    end = hi.Y;
+  }
+  void StepRow() {
+    x += step;
+    rem -= rem_step;
+    if (rem < 0) {
+      rem += dy;
+      ++x;
+    }
+  }
+};
+
+// What one pass over the vertices finds: the bounding box, the first
+// topmost vertex, and how often the vertical direction of travel turns round
+// the cycle (flat edges left out).
+struct Survey {
+  int64_t Left = INT64_MAX, Top = INT64_MAX, Right = INT64_MIN, Bottom = INT64_MIN;
+  size_t FirstTop = 0;
+  int Turns = 0;
+};
+
+Survey Look(std::span<const TPoint> pts) {
+  Survey s;
+  const size_t n = pts.size();
+  int last = 0, first = 0;
+  for (size_t i = 0; i < n; ++i) {
+    const TPoint p = raster::LoadPoint(pts[i]);
+    const int32_t y_next = pts[i + 1 == n ? 0 : i + 1].Y;
+    s.Left = std::min<int64_t>(s.Left, p.X);
+    s.Right = std::max<int64_t>(s.Right, p.X);
+    s.Bottom = std::max<int64_t>(s.Bottom, p.Y);
+    if (p.Y < s.Top) {
+      s.Top = p.Y;
+      s.FirstTop = i;
+    }
+    const int d = (y_next > p.Y) - (y_next < p.Y);
+    if (d == 0) continue;
+    if (last == 0) first = d;
+    else if (d != last) ++s.Turns;
+    last = d;
+  }
+  if (first != last) ++s.Turns;  // the turn between the last edge and the first
+  return s;
+}
+
+// A polygon whose vertices, taken round the cycle, run down from a topmost
+// vertex to a bottommost one and back up (two turns; flat stretches allowed)
+// crosses every row between them exactly twice, once on either chain and in
+// opposite directions: the pixels between the two crossings are inside by
+// either fill rule, whichever crossing lies left. Convex figures (every mark
+// shape) are such polygons. They are filled with the two chains' crossings
+// in locals, without an edge table. The polygon lies inside the target.
+void FillChains(const raster::Target& t, std::span<const TPoint> pts, const Survey& s, raster::Ink ink) {
+  if (s.Top >= s.Bottom) return;
+  Chain a{pts, s.FirstTop, s.FirstTop, true, 0, 0, 0, 0, 0, 0};
+  Chain b{pts, s.FirstTop, s.FirstTop, false, 0, 0, 0, 0, 0, 0};
+  a.next = a.After(s.FirstTop);
+  b.next = b.After(s.FirstTop);
+  a.Start(s.Top);
+  b.Start(s.Top);
+  TPixel* row = t.Row(int32_t(s.Top));
+  for (int64_t y = s.Top;;) {
+    const int64_t stop = std::min(a.end, b.end);
+    for (; y < stop; ++y, row += t.Stride) {
+      const int64_t x0 = std::min(a.x, b.x), x1 = std::max(a.x, b.x);
+      if (x0 < x1) raster::Target::FillRun(row + x0, size_t(x1 - x0), ink);
+      a.StepRow();
+      b.StepRow();
+    }
+    if (y >= s.Bottom) return;
+    if (a.end == y) a.Start(y);
+    if (b.end == y) b.Start(y);
+  }
+}
+
+void Fill(raster::CanvasAccess& a, std::span<const TPoint> pts, const Survey& s, bool winding,
           const raster::StrokeMask* outside = nullptr) {
   const raster::Target& t = a.target();
-  int64_t l = INT64_MAX, r = INT64_MIN, top = INT64_MAX, bottom = INT64_MIN;
-  for (const TPoint& p : pts) {
-    l = std::min<int64_t>(l, p.X);
-    r = std::max<int64_t>(r, p.X);
-    top = std::min<int64_t>(top, p.Y);
-    bottom = std::max<int64_t>(bottom, p.Y);
-  }
-  const bool inside = l >= t.Left && r <= t.Right && top >= t.Top && bottom <= t.Bottom;
-  const int64_t y0 = std::max<int64_t>(top, t.Top), y1 = std::min<int64_t>(bottom, t.Bottom);
+  const bool inside = s.Left >= t.Left && s.Right <= t.Right && s.Top >= t.Top && s.Bottom <= t.Bottom;
+  const int64_t y0 = std::max<int64_t>(s.Top, t.Top), y1 = std::min<int64_t>(s.Bottom, t.Bottom);
   if (y0 >= y1) return;
+  if (inside && outside == nullptr && s.Turns == 2) {
+    FillChains(t, pts, s, a.BrushInk());
+    return;
+  }
   EdgeTable table(a.Scratch());
   if (table.Build(pts, y0, y1) < 2) return;
   const raster::Ink ink = a.BrushInk();
@@ -244,18 +345,39 @@ void Fill(raster::CanvasAccess& a, std::span<const TPoint> pts, bool winding,
 
 void TCanvas::Polygon(std::span<const TPoint> points) {
   if (points.empty()) return;
+  const Survey s = Look(points);
+  const TPenStyle style = pen_.Style();
+  const bool fill = brush_.Style() == TBrushStyle::bsSolid && points.size() >= 3;
+  const TRect& c = effective_clip_;
+  if (pen_.Mode() == TPenMode::pmCopy && pen_.Width() <= 1 &&
+      (style == TPenStyle::psSolid || style == TPenStyle::psInsideFrame || style == TPenStyle::psClear) &&
+      (!fill || s.Turns == 2) && s.Left >= c.Left && s.Top >= c.Top && s.Right < c.Right && s.Bottom < c.Bottom) {
+    // Marks and small figures: a figure in copy mode with a solid 1-pixel
+    // pen, every vertex (so every pixel it paints) inside the clip.
+    const raster::Target t{surface_.Bits, surface_.Stride, c.Left, c.Top, c.Right, c.Bottom};
+    if (fill) FillChains(t, points, s, raster::Ink{ColorToPixel(brush_.Color()), false});
+    if (style == TPenStyle::psClear) return;
+    const TPixel ink = ColorToPixel(pen_.Color());
+    const size_t n = points.size();
+    TPoint a = raster::LoadPoint(points[0]);
+    for (size_t i = 1; i <= n; ++i) {
+      const TPoint b = raster::LoadPoint(points[i == n ? 0 : i]);
+      raster::SolidSegment(t.Bits, t.Stride, ink, a, int64_t(b.X) - a.X, int64_t(b.Y) - a.Y);
+      a = b;
+    }
+    return;
+  }
   raster::CanvasAccess a(*this);
   if (a.target().Empty()) return;
-  const bool fill = a.BrushVisible() && points.size() >= 3;
   const bool winding = poly_fill_mode_ == TPolyFillMode::pfWinding;
   if (fill && a.PenVisible() && a.WidePen() && a.PenInk().Xor) {
     // Each pixel changes once: the fill leaves out the wide outline.
     const raster::StrokeMask m = raster::WideStrokeMask(a, points, true, a.PenWidth());
-    Fill(a, points, winding, &m);
+    Fill(a, points, s, winding, &m);
     if (m.Left < m.Right) raster::PaintMask(a.target(), m, a.PenInk());
     return;
   }
-  if (fill) Fill(a, points, winding);
+  if (fill) Fill(a, points, s, winding);
   raster::StrokeClosedPath(a, points);
 }
 

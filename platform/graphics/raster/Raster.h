@@ -7,6 +7,10 @@
 #include <span>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/graphics/Canvas.h"
 
 namespace korvo::raster {
@@ -28,6 +32,19 @@ inline Ink MakeInk(TColor color, TPenMode mode) {
       return Ink{0x00FFFFFFu, true};
   }
   return Ink{};
+}
+
+// A point read as two 32-bit loads. Callers fill point arrays field by field
+// just before the call (two 32-bit stores per point), and one 64-bit load of
+// a point stored that way cannot take its value from those stores: it waits
+// for both to retire, a stall per point of a small figure. The empty asm
+// keeps the compiler from merging the two loads.
+[[gnu::always_inline]] inline TPoint LoadPoint(const TPoint& p) {
+  int32_t x = p.X, y = p.Y;
+#if defined(__GNUC__)
+  asm("" : "+r"(x), "+r"(y));
+#endif
+  return TPoint{x, y};
 }
 
 // The surface clipped once: every pixel a figure writes lies in
@@ -58,14 +75,37 @@ struct Target {
     }
   }
 
-  // p[0..n-1] = value. Runs of marks (a few pixels) stay inline; longer runs
-  // use aligned vector stores (FillRun.cpp).
+  // p[0..n-1] = value. Runs of marks and small figures (under 16 pixels)
+  // stay inline; longer runs use aligned vector stores (FillRun.cpp).
   static void FillPixels(TPixel* p, size_t n, TPixel value) {
     if (n < 16) {
-      for (size_t i = 0; i < n; ++i) p[i] = value;
+      FillShortRun(p, n, value);
     } else {
       FillLongRun(p, n, value);
     }
+  }
+  // A run of n < 16 pixels in at most four stores, which may overlap (the
+  // value is the same): 1..3 pixels as the first, last and middle one;
+  // 4..8 as the first and last four; 9..15 as the first and last eight.
+  [[gnu::always_inline]] static void FillShortRun(TPixel* p, size_t n, TPixel value) {
+#if defined(__SSE2__)
+    if (n >= 4) {
+      const __m128i v = _mm_set1_epi32(int(value));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(p + n - 4), v);
+      if (n > 8) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 4), v);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + n - 8), v);
+      }
+      return;
+    }
+    if (n == 0) return;
+    p[0] = value;
+    p[n - 1] = value;
+    p[n >> 1] = value;
+#else
+    for (size_t i = 0; i < n; ++i) p[i] = value;
+#endif
   }
   static void FillLongRun(TPixel* p, size_t n, TPixel value);
 };
