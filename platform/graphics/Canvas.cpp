@@ -2,6 +2,8 @@
 // text in CanvasText.cpp, bitmap copies in CanvasBlit.cpp.
 #include "platform/graphics/Canvas.h"
 
+#include "platform/graphics/raster/ShapeStamps.h"
+
 #include <algorithm>
 
 namespace korvo {

@@ -200,7 +200,8 @@ enum class TPolyFillMode : uint8_t { pfAlternate, pfWinding };
 
 namespace raster {
 class CanvasAccess;
-}
+class ShapeStamps;
+}  // namespace raster
 
 // The pixels a canvas draws into: row y starts at Bits + y * Stride.
 struct TPixelSurface {
@@ -297,6 +298,10 @@ class TCanvas : public TPersistent {
 
  private:
   friend class raster::CanvasAccess;
+  friend class raster::ShapeStamps;
+
+  // Polygon without the stamps of repeated shapes.
+  void PaintPolygon(std::span<const TPoint> points);
 
   TPixelSurface surface_;
   void UpdateEffectiveClip();
@@ -312,6 +317,9 @@ class TCanvas : public TPersistent {
   // drawing allocates only when a figure is larger than any before it.
   std::vector<int64_t> scratch_;
   std::vector<uint8_t> mask_;
+  // Small shapes drawn again and again, recorded as stamps; made on the first
+  // polygon that could be one.
+  std::unique_ptr<raster::ShapeStamps> shape_stamps_;
 };
 
 }  // namespace korvo

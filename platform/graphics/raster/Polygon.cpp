@@ -13,6 +13,7 @@
 
 #include "platform/graphics/raster/LineWalk.h"
 #include "platform/graphics/raster/Raster.h"
+#include "platform/graphics/raster/ShapeStamps.h"
 
 namespace korvo {
 
@@ -344,6 +345,19 @@ void Fill(raster::CanvasAccess& a, std::span<const TPoint> pts, const Survey& s,
 }  // namespace
 
 void TCanvas::Polygon(std::span<const TPoint> points) {
+  raster::ShapeKey key;
+  if (raster::ShapeKeyOf(*this, points, key)) {
+    if (shape_stamps_ == nullptr) shape_stamps_ = std::make_unique<raster::ShapeStamps>();
+    if (const raster::ShapeStamp* stamp = shape_stamps_->Find(key, *this)) {
+      const TStampInks inks{ColorToPixel(brush_.Color()), ColorToPixel(pen_.Color())};
+      StampRows(raster::LoadPoint(points[0]), stamp->Rows, stamp->Box, inks);
+      return;
+    }
+  }
+  PaintPolygon(points);
+}
+
+void TCanvas::PaintPolygon(std::span<const TPoint> points) {
   if (points.empty()) return;
   const Survey s = Look(points);
   const TPenStyle style = pen_.Style();

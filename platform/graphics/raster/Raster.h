@@ -85,7 +85,7 @@ struct Target {
     }
   }
   // A run of n < 16 pixels in at most four stores, which may overlap (the
-  // value is the same): 1..3 pixels as the first, last and middle one;
+  // value is the same): 1..3 pixels one by one;
   // 4..8 as the first and last four; 9..15 as the first and last eight.
   [[gnu::always_inline]] static void FillShortRun(TPixel* p, size_t n, TPixel value) {
 #if defined(__SSE2__)
@@ -101,8 +101,8 @@ struct Target {
     }
     if (n == 0) return;
     p[0] = value;
-    p[n - 1] = value;
-    p[n >> 1] = value;
+    if (n > 1) p[1] = value;
+    if (n > 2) p[2] = value;
 #else
     for (size_t i = 0; i < n; ++i) p[i] = value;
 #endif
