@@ -119,8 +119,6 @@ const StampTable& Table() {
   return table;
 }
 
-// A colour that converts to a pixel without the system colour table.
-[[gnu::always_inline]] inline bool PlainColor(TColor c) { return c >= 0 && c != clNone && c != clDefault; }
 
 // The stamp that stands for mark `kind` on `canvas` as it is, or null where
 // the canvas's state needs the figures.

@@ -201,6 +201,8 @@ enum class TPolyFillMode : uint8_t { pfAlternate, pfWinding };
 namespace raster {
 class CanvasAccess;
 class ShapeStamps;
+struct ShapeKey;
+struct ShapeStamp;
 }  // namespace raster
 
 // The pixels a canvas draws into: row y starts at Bits + y * Stride.
@@ -300,7 +302,10 @@ class TCanvas : public TPersistent {
   friend class raster::CanvasAccess;
   friend class raster::ShapeStamps;
 
-  // Polygon without the stamps of repeated shapes.
+  // Polygon for a shape without a recorded stamp (key.Head 0: not one to
+  // record), and Polygon without the stamps of repeated shapes.
+  [[gnu::noinline]] void PolygonNotReplayed(std::span<const TPoint> points, raster::ShapeKey key);
+  [[gnu::noinline]] void ReplayShape(const raster::ShapeStamp& stamp, TPoint at, TStampInks inks);
   void PaintPolygon(std::span<const TPoint> points);
 
   TPixelSurface surface_;

@@ -72,9 +72,9 @@ static_assert(clBtnFace == -16777201);
 // high byte cleared. An index beyond the table resolves to black. clNone and
 // clDefault are markers for callers, not colours; they resolve to black.
 TColor SystemColorToRGB(TColor c);
-inline TColor ColorToRGB(TColor c) {
-  return (c >= 0 && c != clNone && c != clDefault) ? (c & 0xFFFFFF) : SystemColorToRGB(c);
-}
+// A colour that resolves without the table: its pixel is RGBToPixel(c).
+constexpr bool PlainColor(TColor c) { return c >= 0 && c != clNone && c != clDefault; }
+inline TColor ColorToRGB(TColor c) { return PlainColor(c) ? (c & 0xFFFFFF) : SystemColorToRGB(c); }
 
 // The framework's colour names ("clRed", "clBtnFace", ...) both ways, as the
 // form description writes them. ColorToIdent returns false for a colour without

@@ -12,7 +12,7 @@ namespace korvo::raster {
 
 namespace {
 
-constexpr int32_t kSide = 2 * int32_t(kShapeReach) + 3, kOrigin = int32_t(kShapeReach) + 1;
+constexpr int32_t kSide = 2 * int32_t(kShapeReach) + 4, kOrigin = int32_t(kShapeReach) + 1;  // offsets -15..16 land on 1..32
 constexpr TColor kGround = TColor(0x010203), kPen = TColor(0x0A0AC8), kBrush = TColor(0x0AC80A);
 
 // Appends the row of pixels of colour `colour` on row y of the recording.
@@ -34,7 +34,7 @@ void AddRow(ShapeStamp& s, const TPixel* row, int32_t y, TPixel colour, uint8_t 
 
 }  // namespace
 
-const ShapeStamp* ShapeStamps::Record(const ShapeKey& key, const TCanvas& source) {
+ShapeStamp* ShapeStamps::Record(ShapeKey key, const TCanvas& source) {
   std::array<TPixel, size_t(kSide) * kSide> bits;
   bits.fill(ColorToPixel(kGround));
   TCanvas canvas;
@@ -59,7 +59,20 @@ const ShapeStamp* ShapeStamps::Record(const ShapeKey& key, const TCanvas& source
     for (int32_t y = 0; y < kSide; ++y) AddRow(s, bits.data() + ptrdiff_t(y) * kSide, y, ink == 0 ? brush : pen, ink);
   }
   if (s.Rows.empty()) s.Box = TRect{};
+  s.MakeOffsets(source.Surface().Stride);
   return &s;
+}
+
+void ShapeStamp::MakeOffsets(ptrdiff_t stride) {
+  Offsets.clear();
+  BrushPixels = 0;
+  for (const TStampRow& r : Rows) {
+    for (uint32_t m = r.Mask; m != 0; m &= m - 1) {
+      Offsets.push_back(ptrdiff_t(r.DY) * stride + r.DX + std::countr_zero(m));
+      if (r.Ink == 0) ++BrushPixels;
+    }
+  }
+  Stride = stride;
 }
 
 }  // namespace korvo::raster

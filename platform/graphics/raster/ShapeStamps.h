@@ -18,73 +18,81 @@
 namespace korvo::raster {
 
 // A shape: its vertices as offsets from the first one, and the canvas state
-// its pixels depend on. Only copy-mode figures with a 1-pixel pen (or none)
-// are recorded: their pixels lie in the box of their vertices. The key is
-// packed into three words made in registers; one compare each.
-struct ShapeKey {
-  // vertex count (0: no shape), pen style, brush solid, winding rule: a byte each
-  uint64_t Head = 0;
-  // the offsets of vertices 1..7 as a byte dx and a byte dy (two's
-  // complement), four to a word
-  std::array<uint64_t, 2> Offsets{};
+// its pixels depend on, in two words made in registers (one compare each).
+// Only copy-mode figures with a 1-pixel pen (or none) are recorded: their
+// pixels lie in the box of their vertices, so vertices within kShapeReach of
+// the first one keep them in a 32-pixel stamp row.
+inline constexpr int64_t kShapeReach = 15;  // offsets from -15 to 16 on either axis
 
-  static constexpr size_t kMaxPoints = 8;
+struct ShapeKey {
+  // vertex count, pen style, brush solid, winding rule: a byte each from
+  // bit 0; 0: no shape
+  uint64_t Head = 0;
+  // vertices 1..Count-1, ten bits each, the last one lowest: (dx + 15) in
+  // bits 0..4 and (dy + 15) in bits 5..9
+  uint64_t Offsets = 0;
+
+  static constexpr size_t kMaxPoints = 7;
   size_t Count() const { return size_t(Head & 0xFFu); }
   TPoint Offset(size_t i) const {  // i in 1..Count()-1
-    const uint64_t v = Offsets[(i - 1) / 4] >> (16 * ((i - 1) % 4));
-    return TPoint{int8_t(v & 0xFFu), int8_t((v >> 8) & 0xFFu)};
+    const uint64_t field = Offsets >> (10 * (Count() - 1 - i));
+    return TPoint{int32_t(field & 31u) - int32_t(kShapeReach), int32_t((field >> 5) & 31u) - int32_t(kShapeReach)};
   }
 };
 
 inline bool SameShape(const ShapeKey& a, const ShapeKey& b) {
-  return ((a.Head ^ b.Head) | (a.Offsets[0] ^ b.Offsets[0]) | (a.Offsets[1] ^ b.Offsets[1])) == 0;
+  return ((a.Head ^ b.Head) | (a.Offsets ^ b.Offsets)) == 0;
 }
 
-// Vertices at most this far from the first one (on either axis) fit the
-// recording and a byte; the box of all of them at most 32 pixels wide fits a
-// stamp row.
-inline constexpr int64_t kShapeReach = 31;
-
-// The key of the polygon `points` as canvas `c` would draw it now; false
+// The key of the polygon `points` as canvas `c` would draw it now; Head 0
 // when its figure is not one to record.
-inline bool ShapeKeyOf(const TCanvas& c, std::span<const TPoint> points, ShapeKey& key) {
+inline ShapeKey ShapeKeyOf(const TCanvas& c, std::span<const TPoint> points) {
   const size_t n = points.size();
-  if (n == 0 || n > ShapeKey::kMaxPoints || c.Pen()->Mode() != TPenMode::pmCopy || c.Pen()->Width() > 1) return false;
+  if (n == 0 || n > ShapeKey::kMaxPoints || c.Pen()->Mode() != TPenMode::pmCopy || c.Pen()->Width() > 1) return {};
   const TPoint first = LoadPoint(points[0]);
-  int64_t left = 0, right = 0;
-  uint64_t words[2] = {0, 0};
+  uint64_t offsets = 0, spread = 0;  // spread: every biased offset or'ed, below 32 when all fit
   for (size_t i = 1; i < n; ++i) {
     const TPoint p = LoadPoint(points[i]);
-    const int64_t dx = int64_t(p.X) - first.X, dy = int64_t(p.Y) - first.Y;
-    if (dx < -kShapeReach || dx > kShapeReach || dy < -kShapeReach || dy > kShapeReach) return false;
-    left = std::min(left, dx);
-    right = std::max(right, dx);
-    const uint64_t packed = (uint64_t(dx) & 0xFFu) | ((uint64_t(dy) & 0xFFu) << 8);
-    words[(i - 1) / 4] |= packed << (16 * ((i - 1) % 4));
+    const uint64_t dx = uint64_t(int64_t(p.X) - first.X + kShapeReach);
+    const uint64_t dy = uint64_t(int64_t(p.Y) - first.Y + kShapeReach);
+    spread |= dx | dy;
+    offsets = offsets << 10 | dx | dy << 5;
   }
-  if (right - left >= 32) return false;
-  key.Head = uint64_t(n) | uint64_t(c.Pen()->Style()) << 8 |
-             uint64_t(c.Brush()->Style() == TBrushStyle::bsSolid) << 16 |
-             uint64_t(c.PolyFillMode() == TPolyFillMode::pfWinding) << 24;
-  key.Offsets = {words[0], words[1]};
-  return true;
+  if (spread >= 32) return {};
+  return ShapeKey{uint64_t(n) | uint64_t(c.Pen()->Style()) << 8 |
+                      uint64_t(c.Brush()->Style() == TBrushStyle::bsSolid) << 16 |
+                      uint64_t(c.PolyFillMode() == TPolyFillMode::pfWinding) << 24,
+                  offsets};
 }
 
 struct ShapeStamp {
   ShapeKey Key;                 // Count() 0: empty
   std::vector<TStampRow> Rows;  // brush pixels (ink 0), then pen pixels (ink 1)
   TRect Box;
+  // The same pixels as offsets into a surface whose rows are Stride pixels
+  // apart, brush pixels first: a stamp inside the clip is painted from
+  // these with one load and one store per pixel.
+  std::vector<ptrdiff_t> Offsets;
+  size_t BrushPixels = 0;
+  ptrdiff_t Stride = 0;
+
+  void MakeOffsets(ptrdiff_t stride);
 };
 
 class ShapeStamps {
  public:
-  // The stamp of `key` as canvas `source` draws it, recorded on the second
-  // request for the same shape in a row, so a shape drawn once costs no
-  // recording; nullptr when the canvas should draw the figure itself.
-  const ShapeStamp* Find(const ShapeKey& key, const TCanvas& source) {
-    for (const ShapeStamp& s : stamps_) {
+  // The recorded stamp of `key`, or nullptr.
+  ShapeStamp* Find(ShapeKey key) {
+    for (ShapeStamp& s : stamps_) {
       if (SameShape(s.Key, key)) return &s;
     }
+    return nullptr;
+  }
+  // For a shape Find did not know: records it, as canvas `source` draws it,
+  // on the second request for the same shape in a row, so a shape drawn
+  // once costs no recording; nullptr when the canvas should draw the figure
+  // itself.
+  ShapeStamp* Miss(ShapeKey key, const TCanvas& source) {
     if (!SameShape(candidate_, key)) {
       candidate_ = key;
       return nullptr;
@@ -93,7 +101,7 @@ class ShapeStamps {
   }
 
  private:
-  const ShapeStamp* Record(const ShapeKey& key, const TCanvas& source);
+  ShapeStamp* Record(ShapeKey key, const TCanvas& source);
 
   std::array<ShapeStamp, 4> stamps_{};
   size_t next_ = 0;  // the stamp to record over next

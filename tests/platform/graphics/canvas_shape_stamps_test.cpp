@@ -18,12 +18,16 @@ struct TShapeCase {
   std::vector<TPoint> points;  // offsets from the position drawn at
 };
 
-// Convex marks, a star that crosses itself (the two fill rules differ), a
-// comb that is not y-monotone, degenerate ones, and two too large to record.
+// Convex marks (seven vertices at most are recorded), a star that crosses
+// itself (the two fill rules differ), one reaching the recorded offsets'
+// limits, degenerate ones, and three that are not recorded: a comb of eight
+// vertices that is not y-monotone, and two too large.
 const std::vector<TShapeCase>& Shapes() {
   static const std::vector<TShapeCase> shapes = {
       {"diamond", {{-4, 0}, {0, 4}, {4, 0}, {0, -4}}},
       {"triangle", {{0, -5}, {5, 4}, {-6, 3}}},
+      {"heptagon", {{0, -6}, {5, -3}, {6, 2}, {2, 6}, {-3, 6}, {-6, 2}, {-5, -3}}},
+      {"limits", {{0, 0}, {16, 3}, {1, 16}, {-15, -15}}},
       {"star", {{0, -9}, {5, 8}, {-8, -3}, {8, -3}, {-5, 8}}},
       {"comb", {{-6, -6}, {-3, 6}, {0, -2}, {3, 6}, {6, -6}, {7, 7}, {-7, 7}, {-7, -7}}},
       {"point", {{0, 0}}},
@@ -110,6 +114,38 @@ TEST(ShapeStamps, XorAndWidePensAfterARecordedShapeDrawTheirOwnFigure) {
     for (int x = 0; x < 24; ++x) wrong += replayed.ScanLine(y)[x] != alone.ScanLine(y)[x];
   }
   EXPECT_EQ(wrong, 0);
+}
+
+// A recorded shape stays right on a surface of another width (its pixel
+// offsets depend on the distance between rows) and in system colours.
+TEST(ShapeStamps, AnotherSurfaceWidthAndSystemColours) {
+  const TPoint diamond[] = {{10, 6}, {14, 10}, {10, 14}, {6, 10}};
+  std::vector<TPixel> narrow(24 * 24, RGBToPixel(clWhite));
+  TBitmap replayed(40, 24), alone(40, 24);
+  test::Fill(replayed, clWhite);
+  test::Fill(alone, clWhite);
+  TCanvas* ours = replayed.Canvas();
+  const TPixelSurface wide = ours->Surface();
+  ours->SetSurface(TPixelSurface{narrow.data(), 24, 24, 24});
+  for (int round = 0; round < 3; ++round) ours->Polygon(diamond);
+  ours->SetSurface(wide);
+  auto draw = [&](TCanvas& c) {
+    c.Polygon(diamond);
+    const TPoint moved[] = {{30, 6}, {34, 10}, {30, 14}, {26, 10}};
+    c.Pen()->SetColor(clBtnShadow);
+    c.Brush()->SetColor(clHighlight);
+    c.Polygon(moved);
+  };
+  draw(*ours);
+  TCanvas single;
+  single.SetSurface(alone.Canvas()->Surface());
+  draw(single);
+  long wrong = 0;
+  for (int y = 0; y < 24; ++y) {
+    for (int x = 0; x < 40; ++x) wrong += replayed.ScanLine(y)[x] != alone.ScanLine(y)[x];
+  }
+  EXPECT_EQ(wrong, 0);
+  EXPECT_EQ(replayed.Canvas()->Pixel(30, 10), ColorToRGB(clHighlight));
 }
 
 // Replaying allocates nothing, and neither do shapes that never come twice
