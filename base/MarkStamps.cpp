@@ -60,12 +60,7 @@ Recording Record(uint8_t kind, TBrushStyle entry, TColor ground, TColor pen, TCo
 
 // Adds the pixel (dx, dy) in `ink` to rows built from top to bottom and
 // left to right, one ink at a time.
-void Add(TMarkStamp& s, uint8_t ink, int32_t dx, int32_t dy) {
-  std::vector<TStampRow>& rows = s.Rows;
-  const TRect& b = s.Box;
-  s.Box = rows.empty() ? TRect{dx, dy, dx + 1, dy + 1}
-                       : TRect{std::min(b.Left, dx), std::min(b.Top, dy), std::max(b.Right, dx + 1),
-                               std::max(b.Bottom, dy + 1)};
+void Add(std::vector<TStampRow>& rows, uint8_t ink, int32_t dx, int32_t dy) {
   if (rows.empty() || rows.back().DY != dy || rows.back().Ink != ink) {
     rows.push_back(TStampRow{int8_t(dy), int8_t(dx), ink, 0});
   }
@@ -84,13 +79,15 @@ TMarkStamp Build(uint8_t kind, TBrushStyle entry) {
     return s;
   }
   if (std::find(a.classes.begin(), a.classes.end(), kOther) != a.classes.end()) return s;
-  for (const auto [cls, ink] : {std::pair{kBrush, uint8_t(0)}, std::pair{kPen, uint8_t(1)}}) {
+  std::vector<TStampRow> rows;
+  for (const auto& [cls, ink] : {std::pair{kBrush, uint8_t(0)}, std::pair{kPen, uint8_t(1)}}) {
     for (int32_t y = 0; y < kSide; ++y) {
       for (int32_t x = 0; x < kSide; ++x) {
-        if (a.classes[size_t(y) * kSide + size_t(x)] == cls) Add(s, ink, x - kCentre, y - kCentre);
+        if (a.classes[size_t(y) * kSide + size_t(x)] == cls) Add(rows, ink, x - kCentre, y - kCentre);
       }
     }
   }
+  s.Stamp = TStamp(std::move(rows));
   s.BrushStyleAfter = a.brush_after;
   s.MovesPen = a.moved;
   s.PenEnd = a.pen_end;
@@ -141,7 +138,7 @@ const StampTable& Table() {
   const TStampInks inks{ColorToPixel(brush->Color()), ColorToPixel(canvas->Pen()->Color())};
   if (brush->Style() != s.BrushStyleAfter) brush->SetStyle(s.BrushStyleAfter);
   if (s.MovesPen) canvas->SetPenPos(TPoint{x + s.PenEnd.X, y + s.PenEnd.Y});
-  if (!s.Rows.empty()) canvas->StampRows(TPoint{x, y}, s.Rows, s.Box, inks);
+  if (!s.Stamp.Rows().empty()) canvas->Stamp(TPoint{x, y}, s.Stamp, inks);
 }
 
 }  // namespace
@@ -185,8 +182,8 @@ void DrawStampOrFigures(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y) {
   if (!s.Valid) return DrawGeometricMarkFigures(canvas, kind, x, y);
   brush->SetStyle(s.BrushStyleAfter);
   if (s.MovesPen) canvas->SetPenPos(TPoint{x + s.PenEnd.X, y + s.PenEnd.Y});
-  if (s.Rows.empty()) return;
-  return canvas->StampRows(TPoint{x, y}, s.Rows, s.Box, TStampInks{RGBToPixel(brush_color), RGBToPixel(pen_color)});
+  if (s.Stamp.Rows().empty()) return;
+  return canvas->Stamp(TPoint{x, y}, s.Stamp, TStampInks{RGBToPixel(brush_color), RGBToPixel(pen_color)});
 }
 
 }  // namespace korvo

@@ -22,9 +22,8 @@ struct TMarkStamp {
   bool Valid = false;  // the mark's pixels could be recorded
   // The pixels in the brush colour found on entry (ink 0), then those in
   // the pen colour (ink 1), disjoint, each as rows from top to bottom whose
-  // DX is the row's leftmost pixel; Box holds them all.
-  std::vector<TStampRow> Rows;
-  TRect Box{};
+  // DX is the row's leftmost pixel.
+  TStamp Stamp;
   // The canvas state the figures leave behind.
   TBrushStyle BrushStyleAfter = TBrushStyle::bsSolid;
   bool MovesPen = false;

@@ -3,6 +3,7 @@
 #include "platform/graphics/Canvas.h"
 
 #include "platform/graphics/raster/ShapeStamps.h"
+#include "platform/graphics/raster/StampOffsets.h"
 
 #include <algorithm>
 

@@ -202,7 +202,7 @@ namespace raster {
 class CanvasAccess;
 class ShapeStamps;
 struct ShapeKey;
-struct ShapeStamp;
+class StampOffsets;
 }  // namespace raster
 
 // The pixels a canvas draws into: row y starts at Bits + y * Stride.
@@ -225,6 +225,26 @@ struct TStampRow {
 
 // The two pixel values a stamp paints with (ColorToPixel of its colours).
 using TStampInks = std::array<TPixel, 2>;
+
+// Stamp rows made once and painted many times (a chart's marks). The rows
+// are fixed when the stamp is made; every stamp made gets an Id of its own,
+// never reused, by which a canvas keeps the stamp's pixels as offsets for
+// its surface. Copies share the Id (and the rows).
+class TStamp {
+ public:
+  TStamp() = default;
+  explicit TStamp(std::vector<TStampRow> rows);
+
+  std::span<const TStampRow> Rows() const { return rows_; }
+  // Holds every pixel's offset from the stamp's origin; empty without pixels.
+  const TRect& Box() const { return box_; }
+  uint64_t Id() const { return id_; }
+
+ private:
+  std::vector<TStampRow> rows_;
+  TRect box_{};
+  uint64_t id_ = 0;
+};
 
 class TCanvas : public TPersistent {
  public:
@@ -282,6 +302,9 @@ class TCanvas : public TPersistent {
   // DX + i < box.Right, DY likewise); a stamp whose box lies in the clip is
   // painted without a test per pixel.
   void StampRows(TPoint at, std::span<const TStampRow> rows, const TRect& box, TStampInks inks);
+  // StampRows for a stamp made once: inside the clip, one store per pixel
+  // from offsets the canvas keeps for the last few stamps it painted.
+  void Stamp(TPoint at, const TStamp& stamp, TStampInks inks);
 
   void TextOut(int32_t x, int32_t y, std::string_view text);
   int32_t TextWidth(std::string_view text);
@@ -305,7 +328,8 @@ class TCanvas : public TPersistent {
   // Polygon for a shape without a recorded stamp (key.Head 0: not one to
   // record), and Polygon without the stamps of repeated shapes.
   [[gnu::noinline]] void PolygonNotReplayed(std::span<const TPoint> points, raster::ShapeKey key);
-  [[gnu::noinline]] void ReplayShape(const raster::ShapeStamp& stamp, TPoint at, TStampInks inks);
+  // Stamp without offsets made yet for the stamp on this surface.
+  [[gnu::noinline]] void StampWithoutOffsets(TPoint at, const TStamp& stamp, TStampInks inks);
   void PaintPolygon(std::span<const TPoint> points);
 
   TPixelSurface surface_;
@@ -325,6 +349,8 @@ class TCanvas : public TPersistent {
   // Small shapes drawn again and again, recorded as stamps; made on the first
   // polygon that could be one.
   std::unique_ptr<raster::ShapeStamps> shape_stamps_;
+  // The pixel offsets of the stamps painted last; made on the first Stamp.
+  std::unique_ptr<raster::StampOffsets> stamp_offsets_;
 };
 
 }  // namespace korvo

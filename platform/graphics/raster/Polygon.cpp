@@ -344,25 +344,6 @@ void Fill(raster::CanvasAccess& a, std::span<const TPoint> pts, const Survey& s,
 
 }  // namespace
 
-// A recorded shape inside the clip is painted from its offsets; one that
-// reaches past the clip from its rows.
-void TCanvas::ReplayShape(const raster::ShapeStamp& stamp, TPoint at, TStampInks inks) {
-  const TPixel brush = inks[0], pen = inks[1];
-  const TRect& c = effective_clip_;
-  const TRect& b = stamp.Box;
-  if (int64_t(at.X) + b.Left >= c.Left && int64_t(at.Y) + b.Top >= c.Top && int64_t(at.X) + b.Right <= c.Right &&
-      int64_t(at.Y) + b.Bottom <= c.Bottom) {
-    TPixel* const origin = surface_.Bits + ptrdiff_t(at.Y) * surface_.Stride + at.X;
-    const ptrdiff_t* offset = stamp.Offsets.data();
-    const ptrdiff_t* const brush_end = offset + stamp.BrushPixels;
-    const ptrdiff_t* const end = offset + stamp.Offsets.size();
-    for (; offset < brush_end; ++offset) origin[*offset] = brush;
-    for (; offset < end; ++offset) origin[*offset] = pen;
-    return;
-  }
-  return StampRows(at, stamp.Rows, stamp.Box, inks);
-}
-
 // The common case, a recorded shape in plain colours, is a key, a lookup
 // and a tail call; everything else (recording, system colours, another
 // surface width, any other figure) goes through PolygonNotReplayed. Few
@@ -372,9 +353,8 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
   const raster::ShapeKey key = raster::ShapeKeyOf(*this, points);
   const TColor brush = brush_.Color(), pen = pen_.Color();
   if (key.Head != 0 && shape_stamps_ != nullptr && PlainColor(brush) && PlainColor(pen)) {
-    const raster::ShapeStamp* stamp = shape_stamps_->Find(key);
-    if (stamp != nullptr && stamp->Stride == surface_.Stride) {
-      return ReplayShape(*stamp, raster::LoadPoint(points[0]), TStampInks{RGBToPixel(brush), RGBToPixel(pen)});
+    if (const raster::ShapeStamp* stamp = shape_stamps_->Find(key)) {
+      return Stamp(raster::LoadPoint(points[0]), stamp->Stamp, TStampInks{RGBToPixel(brush), RGBToPixel(pen)});
     }
   }
   return PolygonNotReplayed(points, key);
@@ -386,10 +366,8 @@ void TCanvas::PolygonNotReplayed(std::span<const TPoint> points, raster::ShapeKe
     raster::ShapeStamp* stamp = shape_stamps_->Find(key);
     if (stamp == nullptr) stamp = shape_stamps_->Miss(key, *this);
     if (stamp != nullptr) {
-      // Recorded for a surface of another width: offsets for this one.
-      if (stamp->Stride != surface_.Stride) stamp->MakeOffsets(surface_.Stride);
       const TStampInks inks{ColorToPixel(brush_.Color()), ColorToPixel(pen_.Color())};
-      return ReplayShape(*stamp, raster::LoadPoint(points[0]), inks);
+      return Stamp(raster::LoadPoint(points[0]), stamp->Stamp, inks);
     }
   }
   PaintPolygon(points);

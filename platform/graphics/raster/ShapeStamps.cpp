@@ -6,7 +6,8 @@
 #include "platform/graphics/raster/ShapeStamps.h"
 
 #include <array>
-#include <bit>
+#include <utility>
+#include <vector>
 
 namespace korvo::raster {
 
@@ -16,7 +17,7 @@ constexpr int32_t kSide = 2 * int32_t(kShapeReach) + 4, kOrigin = int32_t(kShape
 constexpr TColor kGround = TColor(0x010203), kPen = TColor(0x0A0AC8), kBrush = TColor(0x0AC80A);
 
 // Appends the row of pixels of colour `colour` on row y of the recording.
-void AddRow(ShapeStamp& s, const TPixel* row, int32_t y, TPixel colour, uint8_t ink) {
+void AddRow(std::vector<TStampRow>& rows, const TPixel* row, int32_t y, TPixel colour, uint8_t ink) {
   int32_t first = -1;
   uint32_t mask = 0;
   for (int32_t x = 0; x < kSide; ++x) {
@@ -24,12 +25,7 @@ void AddRow(ShapeStamp& s, const TPixel* row, int32_t y, TPixel colour, uint8_t 
     if (first < 0) first = x;
     mask |= 1u << (x - first);  // the shape is at most 32 pixels wide
   }
-  if (first < 0) return;
-  s.Rows.push_back(TStampRow{int8_t(y - kOrigin), int8_t(first - kOrigin), ink, mask});
-  const int32_t right = first - kOrigin + 32 - std::countl_zero(mask);
-  const TRect& b = s.Box;
-  s.Box = TRect{std::min(b.Left, first - kOrigin), std::min(b.Top, y - kOrigin), std::max(b.Right, right),
-                std::max(b.Bottom, y - kOrigin + 1)};
+  if (first >= 0) rows.push_back(TStampRow{int8_t(y - kOrigin), int8_t(first - kOrigin), ink, mask});
 }
 
 }  // namespace
@@ -52,27 +48,13 @@ ShapeStamp* ShapeStamps::Record(ShapeKey key, const TCanvas& source) {
   ShapeStamp& s = stamps_[next_];
   next_ = (next_ + 1) % stamps_.size();
   s.Key = key;
-  s.Rows.clear();
-  s.Box = TRect{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+  std::vector<TStampRow> rows;
   const TPixel brush = ColorToPixel(kBrush), pen = ColorToPixel(kPen);
   for (uint8_t ink = 0; ink < 2; ++ink) {
-    for (int32_t y = 0; y < kSide; ++y) AddRow(s, bits.data() + ptrdiff_t(y) * kSide, y, ink == 0 ? brush : pen, ink);
+    for (int32_t y = 0; y < kSide; ++y) AddRow(rows, bits.data() + ptrdiff_t(y) * kSide, y, ink == 0 ? brush : pen, ink);
   }
-  if (s.Rows.empty()) s.Box = TRect{};
-  s.MakeOffsets(source.Surface().Stride);
+  s.Stamp = TStamp(std::move(rows));
   return &s;
-}
-
-void ShapeStamp::MakeOffsets(ptrdiff_t stride) {
-  Offsets.clear();
-  BrushPixels = 0;
-  for (const TStampRow& r : Rows) {
-    for (uint32_t m = r.Mask; m != 0; m &= m - 1) {
-      Offsets.push_back(ptrdiff_t(r.DY) * stride + r.DX + std::countr_zero(m));
-      if (r.Ink == 0) ++BrushPixels;
-    }
-  }
-  Stride = stride;
 }
 
 }  // namespace korvo::raster

@@ -66,17 +66,8 @@ inline ShapeKey ShapeKeyOf(const TCanvas& c, std::span<const TPoint> points) {
 }
 
 struct ShapeStamp {
-  ShapeKey Key;                 // Count() 0: empty
-  std::vector<TStampRow> Rows;  // brush pixels (ink 0), then pen pixels (ink 1)
-  TRect Box;
-  // The same pixels as offsets into a surface whose rows are Stride pixels
-  // apart, brush pixels first: a stamp inside the clip is painted from
-  // these with one load and one store per pixel.
-  std::vector<ptrdiff_t> Offsets;
-  size_t BrushPixels = 0;
-  ptrdiff_t Stride = 0;
-
-  void MakeOffsets(ptrdiff_t stride);
+  ShapeKey Key;  // Count() 0: empty
+  TStamp Stamp;  // brush pixels (ink 0), then pen pixels (ink 1)
 };
 
 class ShapeStamps {
