@@ -318,7 +318,9 @@ constexpr uint16_t kCodePage1252High[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-void DrawCharacterMark(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y) {
+// Kept out of DrawMark, whose common path (a geometric mark) then needs no
+// stack frame: it ends in a tail call to the stamp.
+[[gnu::noinline]] void DrawCharacterMark(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y) {
   unsigned code = kind >= 200 && kind <= 209 ? unsigned('0') + (kind - 200u) : kind;
   if (code >= 0x80 && code < 0xA0) code = kCodePage1252High[code - 0x80];
   // The character as UTF-8: at most three bytes for these code points.
@@ -368,10 +370,9 @@ void DrawMark(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y) {
   x = ClampCentre(x);
   y = ClampCentre(y);
   if (kind >= 52) {
-    DrawCharacterMark(canvas, kind, x, y);
-    return;
+    return DrawCharacterMark(canvas, kind, x, y);
   }
-  DrawStampOrFigures(canvas, kind, x, y);
+  return DrawStampOrFigures(canvas, kind, x, y);
 }
 
 void DrawGeometricMarkFigures(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y) {
