@@ -13,7 +13,6 @@
 // pixel.
 #include <algorithm>
 #include <atomic>
-#include <utility>
 #include <vector>
 #include <bit>
 
@@ -103,19 +102,27 @@ const raster::OffsetsOfStamp& raster::StampOffsets::Make(const TStamp& stamp, pt
   e.Id = stamp.Id();
   e.Stride = stride;
   // Every pixel in the ink of the last row that paints it, as StampRows
-  // paints; the offsets then go in any order, ink 0 first.
-  std::vector<std::pair<ptrdiff_t, uint8_t>> pixels;
+  // paints; the offsets then go in any order, ink 0 first. Pixels are
+  // numbered in painting order, which breaks ties in the sort.
+  struct Pixel {
+    ptrdiff_t offset;
+    uint32_t order;
+    uint8_t ink;
+  };
+  std::vector<Pixel> pixels;
   for (const TStampRow& r : stamp.Rows()) {
     for (uint32_t m = r.Mask; m != 0; m &= m - 1) {
-      pixels.emplace_back(ptrdiff_t(r.DY) * stride + r.DX + std::countr_zero(m), uint8_t(r.Ink & 1u));
+      pixels.push_back(Pixel{ptrdiff_t(r.DY) * stride + r.DX + std::countr_zero(m), uint32_t(pixels.size()),
+                             uint8_t(r.Ink & 1u)});
     }
   }
-  std::stable_sort(pixels.begin(), pixels.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::sort(pixels.begin(), pixels.end(),
+            [](const Pixel& a, const Pixel& b) { return a.offset != b.offset ? a.offset < b.offset : a.order < b.order; });
   e.Offsets.clear();
   for (const uint8_t ink : {uint8_t(0), uint8_t(1)}) {
     for (size_t i = 0; i < pixels.size(); ++i) {
-      const bool last = i + 1 == pixels.size() || pixels[i + 1].first != pixels[i].first;
-      if (last && pixels[i].second == ink) e.Offsets.push_back(pixels[i].first);
+      const bool last = i + 1 == pixels.size() || pixels[i + 1].offset != pixels[i].offset;
+      if (last && pixels[i].ink == ink) e.Offsets.push_back(pixels[i].offset);
     }
     if (ink == 0) e.BrushPixels = e.Offsets.size();
   }
