@@ -325,12 +325,13 @@ class TCanvas : public TPersistent {
   friend class raster::CanvasAccess;
   friend class raster::ShapeStamps;
 
-  // Polygon for a shape without a recorded stamp (key.Head 0: not one to
-  // record), and Polygon without the stamps of repeated shapes.
+  // Polygon where the quick replay does not apply: no stamp recorded for
+  // `key` yet (Head 0: a figure not to record), or system colours.
   [[gnu::noinline]] void PolygonNotReplayed(std::span<const TPoint> points, raster::ShapeKey key);
-  // Stamp without offsets made yet for the stamp on this surface.
-  [[gnu::noinline]] void StampWithoutOffsets(TPoint at, const TStamp& stamp, TStampInks inks);
+  // Polygon drawn by its figures, without the stamps of repeated shapes.
   void PaintPolygon(std::span<const TPoint> points);
+  // Stamp past the clip, or without offsets made yet for this surface.
+  [[gnu::noinline]] void StampWithoutOffsets(TPoint at, const TStamp& stamp, TStampInks inks);
 
   TPixelSurface surface_;
   void UpdateEffectiveClip();
