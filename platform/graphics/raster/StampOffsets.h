@@ -1,7 +1,7 @@
 // The pixels of the stamps a canvas painted last, as offsets from the
 // stamp's origin into its surface (DY * Stride + DX + bit), each pixel once
-// in its final ink, ink 0 first. A stamp inside the clip is then one load and one store per pixel:
-// no bit scan, no row address, no choice of ink per row.
+// in its final ink, ink 0 first. A stamp inside the clip is then one load
+// and one store per pixel: no bit scan, no row address, no ink per row.
 #pragma once
 
 #include <array>

@@ -13,8 +13,9 @@
 // pixel.
 #include <algorithm>
 #include <atomic>
-#include <vector>
 #include <bit>
+#include <utility>
+#include <vector>
 
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/raster/StampOffsets.h"
