@@ -3,7 +3,7 @@
 #include "platform/graphics/Canvas.h"
 
 #include "platform/graphics/raster/ShapeStamps.h"
-#include "platform/graphics/raster/StampOffsets.h"
+#include "platform/graphics/raster/StampRuns.h"
 
 #include <algorithm>
 

@@ -202,7 +202,7 @@ namespace raster {
 class CanvasAccess;
 class ShapeStamps;
 struct ShapeKey;
-class StampOffsets;
+class StampRuns;
 }  // namespace raster
 
 // The pixels a canvas draws into: row y starts at Bits + y * Stride.
@@ -228,8 +228,8 @@ using TStampInks = std::array<TPixel, 2>;
 
 // Stamp rows made once and painted many times (a chart's marks). The rows
 // are fixed when the stamp is made; every stamp made gets an Id of its own,
-// never reused, by which a canvas keeps the stamp's pixels as offsets for
-// its surface. Copies share the Id (and the rows).
+// never reused, by which a canvas keeps the stamp's pixels as runs for its
+// surface. Copies share the Id (and the rows).
 class TStamp {
  public:
   TStamp() = default;
@@ -302,8 +302,8 @@ class TCanvas : public TPersistent {
   // DX + i < box.Right, DY likewise); a stamp whose box lies in the clip is
   // painted without a test per pixel.
   void StampRows(TPoint at, std::span<const TStampRow> rows, const TRect& box, TStampInks inks);
-  // StampRows for a stamp made once: inside the clip, one store per pixel
-  // from offsets the canvas keeps for the last few stamps it painted.
+  // StampRows for a stamp made once: inside the clip, each pixel in its final
+  // ink only, from runs the canvas keeps for the last few stamps it painted.
   void Stamp(TPoint at, const TStamp& stamp, TStampInks inks);
 
   void TextOut(int32_t x, int32_t y, std::string_view text);
@@ -330,8 +330,8 @@ class TCanvas : public TPersistent {
   [[gnu::noinline]] void PolygonNotReplayed(std::span<const TPoint> points, raster::ShapeKey key);
   // Polygon drawn by its figures, without the stamps of repeated shapes.
   void PaintPolygon(std::span<const TPoint> points);
-  // Stamp past the clip, or without offsets made yet for this surface.
-  [[gnu::noinline]] void StampWithoutOffsets(TPoint at, const TStamp& stamp, TStampInks inks);
+  // Stamp past the clip, or without runs made yet for this surface.
+  [[gnu::noinline]] void StampWithoutRuns(TPoint at, const TStamp& stamp, TStampInks inks);
 
   TPixelSurface surface_;
   void UpdateEffectiveClip();
@@ -350,8 +350,8 @@ class TCanvas : public TPersistent {
   // Small shapes drawn again and again, recorded as stamps; made on the first
   // polygon that could be one.
   std::unique_ptr<raster::ShapeStamps> shape_stamps_;
-  // The pixel offsets of the stamps painted last; made on the first Stamp.
-  std::unique_ptr<raster::StampOffsets> stamp_offsets_;
+  // The pixel runs of the stamps painted last; made on the first Stamp.
+  std::unique_ptr<raster::StampRuns> stamp_runs_;
 };
 
 }  // namespace korvo

@@ -1,12 +1,13 @@
 // Stamps: rows of pixels replayed at a point. StampRows finds the pixels by
 // the bits of each row's mask (one multiplication per row, none per pixel);
-// Stamp, for a stamp made once (TStamp), paints from offsets the canvas
-// made for its surface the first time (one load and one store per pixel).
+// Stamp, for a stamp made once (TStamp), paints runs the canvas made for its
+// surface the first time: a run of one ink is at most four stores.
 // A mark's time goes into waiting for its stores to reach memory: the store
 // buffer drains in order, so a register saved on the stack waits behind a
 // pixel that missed the cache, and the paths for a stamp inside the clip
-// save few. (Masked or vector stores of a row's pixels measured no faster:
-// the cache lines a mark touches are the same.)
+// save few. Fewer stores is what counts: a 9 x 9 diamond as runs (27 of
+// them) takes about 30% less time than as 41 single pixels. (Masked vector
+// stores of whole rows, 9 for the diamond, measured slower than either.)
 //
 // A stamp partly outside the clip drops, row by row, the rows outside and
 // the bits left or right of the clip, then paints what is left pixel by
@@ -18,7 +19,7 @@
 #include <vector>
 
 #include "platform/graphics/Canvas.h"
-#include "platform/graphics/raster/StampOffsets.h"
+#include "platform/graphics/raster/StampRuns.h"
 
 namespace korvo {
 namespace {
@@ -97,55 +98,78 @@ TStamp::TStamp(std::vector<TStampRow> rows) : rows_(std::move(rows)), id_(++stam
   box_ = any ? b : TRect{};
 }
 
-const raster::OffsetsOfStamp& raster::StampOffsets::Make(const TStamp& stamp, ptrdiff_t stride) {
-  OffsetsOfStamp& e = entries_[next_];
+const raster::RunsOfStamp* raster::StampRuns::Make(const TStamp& stamp, ptrdiff_t stride) {
+  // |DY| <= 128 and DX + bit < 160: offsets fit in 32 bits below this.
+  if (stride <= 0 || stride > (INT32_MAX - 256) / 129) return nullptr;
+  RunsOfStamp& e = entries_[next_];
   next_ = (next_ + 1) % entries_.size();
   e.Id = stamp.Id();
   e.Stride = stride;
   // Every pixel in the ink of the last row that paints it, as StampRows
-  // paints; the offsets then go in any order, ink 0 first. Pixels are
-  // numbered in painting order, which breaks ties in the sort.
+  // paints. Pixels are numbered in painting order, which breaks ties in the
+  // sort; the last of equal offsets is the one painted.
   struct Pixel {
-    ptrdiff_t offset;
+    int32_t offset;
     uint32_t order;
     uint8_t ink;
   };
   std::vector<Pixel> pixels;
   for (const TStampRow& r : stamp.Rows()) {
     for (uint32_t m = r.Mask; m != 0; m &= m - 1) {
-      pixels.push_back(Pixel{ptrdiff_t(r.DY) * stride + r.DX + std::countr_zero(m), uint32_t(pixels.size()),
+      pixels.push_back(Pixel{int32_t(r.DY * stride + r.DX + std::countr_zero(m)), uint32_t(pixels.size()),
                              uint8_t(r.Ink & 1u)});
     }
   }
   std::sort(pixels.begin(), pixels.end(),
             [](const Pixel& a, const Pixel& b) { return a.offset != b.offset ? a.offset < b.offset : a.order < b.order; });
-  e.Offsets.clear();
-  for (const uint8_t ink : {uint8_t(0), uint8_t(1)}) {
-    for (size_t i = 0; i < pixels.size(); ++i) {
-      const bool last = i + 1 == pixels.size() || pixels[i + 1].offset != pixels[i].offset;
-      if (last && pixels[i].ink == ink) e.Offsets.push_back(pixels[i].offset);
+  // Pixels in a row of one ink are runs (of at most kMaxStampRun), kept in
+  // memory order: the stores then fill each cache line in turn, which
+  // measured faster than ink by ink.
+  e.Runs.clear();
+  e.Singles.clear();
+  for (size_t i = 0; i < pixels.size(); ++i) {
+    const Pixel& p = pixels[i];
+    if (i + 1 < pixels.size() && pixels[i + 1].offset == p.offset) continue;  // painted over
+    StampRun* last = e.Runs.empty() ? nullptr : &e.Runs.back();
+    if (last != nullptr && last->Ink == p.ink && last->Offset + last->Length == p.offset &&
+        last->Length < kMaxStampRun) {
+      ++last->Length;
+    } else {
+      e.Runs.push_back(StampRun{p.offset, 1, p.ink});
     }
-    if (ink == 0) e.BrushPixels = e.Offsets.size();
   }
-  return e;
+  // Without a run of two pixels or more (an outline of single pixels), the
+  // pixels are stored one by one, ink by ink, with no test of a length.
+  if (std::all_of(e.Runs.begin(), e.Runs.end(), [](const StampRun& r) { return r.Length == 1; })) {
+    for (const uint16_t ink : {uint16_t(0), uint16_t(1)}) {
+      for (const StampRun& r : e.Runs) {
+        if (r.Ink == ink) e.Singles.push_back(r.Offset);
+      }
+      if (ink == 0) e.FirstInkSingles = e.Singles.size();
+    }
+    e.Runs.clear();
+  }
+  return &e;
 }
 
 void TCanvas::Stamp(TPoint at, const TStamp& stamp, TStampInks inks) {
-  const raster::StampOffsets* known = stamp_offsets_.get();
+  const raster::StampRuns* known = stamp_runs_.get();
   if (known != nullptr && Inside(at, stamp.Box(), effective_clip_)) {
-    if (const raster::OffsetsOfStamp* e = known->Find(stamp.Id(), surface_.Stride)) {
-      return raster::PaintOffsets(surface_.Bits + ptrdiff_t(at.Y) * surface_.Stride + at.X, *e, inks);
+    if (const raster::RunsOfStamp* e = known->Find(stamp.Id(), surface_.Stride)) {
+      return raster::PaintRuns(surface_.Bits + ptrdiff_t(at.Y) * surface_.Stride + at.X, *e, inks);
     }
   }
-  return StampWithoutOffsets(at, stamp, inks);
+  return StampWithoutRuns(at, stamp, inks);
 }
 
-void TCanvas::StampWithoutOffsets(TPoint at, const TStamp& stamp, TStampInks inks) {
-  if (!Inside(at, stamp.Box(), effective_clip_)) return StampRows(at, stamp.Rows(), stamp.Box(), inks);
-  if (stamp_offsets_ == nullptr) stamp_offsets_ = std::make_unique<raster::StampOffsets>();
-  const raster::OffsetsOfStamp* e = stamp_offsets_->Find(stamp.Id(), surface_.Stride);
-  if (e == nullptr) e = &stamp_offsets_->Make(stamp, surface_.Stride);
-  raster::PaintOffsets(surface_.Bits + ptrdiff_t(at.Y) * surface_.Stride + at.X, *e, inks);
+void TCanvas::StampWithoutRuns(TPoint at, const TStamp& stamp, TStampInks inks) {
+  if (Inside(at, stamp.Box(), effective_clip_)) {
+    if (stamp_runs_ == nullptr) stamp_runs_ = std::make_unique<raster::StampRuns>();
+    const raster::RunsOfStamp* e = stamp_runs_->Find(stamp.Id(), surface_.Stride);
+    if (e == nullptr) e = stamp_runs_->Make(stamp, surface_.Stride);
+    if (e != nullptr) return raster::PaintRuns(surface_.Bits + ptrdiff_t(at.Y) * surface_.Stride + at.X, *e, inks);
+  }
+  StampRows(at, stamp.Rows(), stamp.Box(), inks);
 }
 
 }  // namespace korvo

@@ -344,47 +344,52 @@ namespace {
 // A stamp paints what SetPixel paints for each of its pixels, in order, at
 // every place around a clip and the surface's edges: rows as wide as 32
 // pixels, two inks, a later row over an earlier one. A TStamp of the same
-// rows paints the same (twice at each place: the second time from the
-// offsets the canvas made the first time).
+// rows paints the same (twice at each place: the second time from the runs
+// the canvas made the first time). The second stamp has no two pixels of one
+// ink side by side (an outline of single pixels).
 TEST(StampRows, PaintWhatSetPixelPaintsEverywhereAroundTheClip) {
-  const std::vector<TStampRow> rows = {{-2, -16, 0, 0xFFFFFFFFu}, {-1, -14, 1, 0x80000001u}, {0, 5, 0, 0x5u},
+  const std::vector<TStampRow> runs = {{-2, -16, 0, 0xFFFFFFFFu}, {-1, -14, 1, 0x80000001u}, {0, 5, 0, 0x5u},
                                        {0, 6, 1, 0x1u},           {3, -12, 1, 0xF000000Fu}, {0, 4, 0, 0x7u},
                                        {-2, 0, 1, 0x2u}};
-  const TStamp stamp(rows);
-  TRect box{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
-  for (const TStampRow& r : rows) {
-    for (int i = 0; i < 32; ++i) {
-      if ((r.Mask >> i & 1u) == 0) continue;
-      box = TRect{std::min(box.Left, r.DX + i), std::min(box.Top, int(r.DY)), std::max(box.Right, r.DX + i + 1),
-                  std::max(box.Bottom, r.DY + 1)};
-    }
-  }
-  const TColor inks[2] = {clRed, clBlack};
+  const std::vector<TStampRow> singles = {{-3, -16, 0, 0x55555555u}, {-3, -15, 1, 0x15555555u}, {1, 2, 1, 0x1u},
+                                          {1, 2, 0, 0x1u},           {2, -4, 1, 0x101u}};
   long checked = 0;
-  for (const bool clipped : {false, true}) {
-    for (int y = -6; y <= 26; y += 4) {
-      for (int x = -40; x <= 80; x += 7) {
-        TBitmap ours(40, 20), theirs(40, 20), made(40, 20);
-        for (TBitmap* b : {&ours, &theirs, &made}) {
-          test::Fill(*b, clWhite);
-          if (clipped) b->Canvas()->SetClipRect(Rect(9, 4, 31, 15));
-        }
-        const TStampInks pixels{ColorToPixel(clRed), ColorToPixel(clBlack)};
-        ours.Canvas()->StampRows(TPoint{x, y}, rows, box, pixels);
-        for (int twice = 0; twice < 2; ++twice) made.Canvas()->Stamp(TPoint{x, y}, stamp, pixels);
-        for (const TStampRow& r : rows) {
-          for (int i = 0; i < 32; ++i) {
-            if (r.Mask >> i & 1u) theirs.Canvas()->SetPixel(x + r.DX + i, y + r.DY, inks[r.Ink]);
+  for (const std::vector<TStampRow>* rows : {&runs, &singles}) {
+    const TStamp stamp(*rows);
+    TRect box{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    for (const TStampRow& r : *rows) {
+      for (int i = 0; i < 32; ++i) {
+        if ((r.Mask >> i & 1u) == 0) continue;
+        box = TRect{std::min(box.Left, r.DX + i), std::min(box.Top, int(r.DY)), std::max(box.Right, r.DX + i + 1),
+                    std::max(box.Bottom, r.DY + 1)};
+      }
+    }
+    EXPECT_EQ(stamp.Box(), box);
+    const TColor inks[2] = {clRed, clBlack};
+    for (const bool clipped : {false, true}) {
+      for (int y = -6; y <= 26; y += 4) {
+        for (int x = -40; x <= 80; x += 7) {
+          TBitmap ours(40, 20), theirs(40, 20), made(40, 20);
+          for (TBitmap* b : {&ours, &theirs, &made}) {
+            test::Fill(*b, clWhite);
+            if (clipped) b->Canvas()->SetClipRect(Rect(9, 4, 31, 15));
           }
+          const TStampInks pixels{ColorToPixel(clRed), ColorToPixel(clBlack)};
+          ours.Canvas()->StampRows(TPoint{x, y}, *rows, box, pixels);
+          for (int twice = 0; twice < 2; ++twice) made.Canvas()->Stamp(TPoint{x, y}, stamp, pixels);
+          for (const TStampRow& r : *rows) {
+            for (int i = 0; i < 32; ++i) {
+              if (r.Mask >> i & 1u) theirs.Canvas()->SetPixel(x + r.DX + i, y + r.DY, inks[r.Ink]);
+            }
+          }
+          ASSERT_EQ(Shape(ours), Shape(theirs)) << "at " << x << ", " << y << (clipped ? " clipped" : "");
+          ASSERT_EQ(Shape(made), Shape(theirs)) << "TStamp at " << x << ", " << y << (clipped ? " clipped" : "");
+          ++checked;
         }
-        ASSERT_EQ(Shape(ours), Shape(theirs)) << "at " << x << ", " << y << (clipped ? " clipped" : "");
-        ASSERT_EQ(Shape(made), Shape(theirs)) << "TStamp at " << x << ", " << y << (clipped ? " clipped" : "");
-        ++checked;
       }
     }
   }
-  EXPECT_EQ(checked, 2 * 9 * 18);
-  EXPECT_EQ(stamp.Box(), box);
+  EXPECT_EQ(checked, 2 * 2 * 9 * 18);
 }
 
 }  // namespace
