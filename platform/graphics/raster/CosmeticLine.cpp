@@ -271,26 +271,32 @@ void CosmeticLine(const Target& t, CosmeticStroke& s, int32_t x0, int32_t y0, in
 namespace {
 
 // The common case of a chart's polyline, solid in copy mode: segments on the
-// target walk with everything in locals; the others go through CosmeticLine.
-// Closed adds the segment from the last point back to the first.
-void SolidCopyPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points, bool closed) {
+// target walk with everything in locals; the others are clipped
+// (ClippedLine, out of line). Closed adds the segment from the last point
+// back to the first. The loop keeps few values live, so none of them is
+// stored to the stack per segment, where the store would wait behind the
+// pixels.
+[[gnu::noinline]] void SolidCopyPolyline(const Target& t, CosmeticStroke& s, std::span<const TPoint> points,
+                                         bool closed) {
   TPixel* const bits = t.Bits;
   const ptrdiff_t stride = t.Stride;
   const TPixel ink = s.Pen.Value;
   const Bounds box(t);
   uint64_t phase = s.Phase;
-  const size_t n = points.size();
-  for (size_t i = 1; i < n + (closed ? 1 : 0); ++i) {
-    const TPoint a = LoadPoint(points[i - 1]), b = LoadPoint(points[i == n ? 0 : i]);
+  const auto segment = [&](TPoint a, TPoint b) {
     const int64_t dx = int64_t(b.X) - a.X, dy = int64_t(b.Y) - a.Y;
     if (box.Paints(a, dx, dy, b)) {
       phase += uint64_t(SolidSegment(bits, stride, ink, a, dx, dy));
     } else {
       s.Phase = phase;
-      CosmeticLine(t, s, a.X, a.Y, b.X, b.Y);
+      ClippedLine(t, s, a.X, a.Y, b.X, b.Y);
       phase = s.Phase;
     }
-  }
+  };
+  const TPoint* p = points.data();
+  const TPoint* const last = p + points.size() - 1;
+  for (; p < last; ++p) segment(LoadPoint(p[0]), LoadPoint(p[1]));
+  if (closed) segment(LoadPoint(*last), LoadPoint(points[0]));
   s.Phase = phase;
 }
 
