@@ -99,7 +99,9 @@ template <bool kDashed, bool kXor>
         const bool on = (on_mask >> pos) & 1u;
         const uint32_t differ = ((on ? ~on_mask : on_mask) >> pos) | (1u << (period - pos));
         const int64_t run = std::min<int64_t>(__builtin_ctz(differ), count - k);
-        if (on || gap_visible) {
+        if (on && !kXor) {
+          for (int64_t j = 0; j < run; ++j, p += major_step) *p = pen;  // copy mode: no pixel read
+        } else if (on || gap_visible) {
           const TPixel keep = on ? pen_keep : gap_keep, value = on ? pen : gap_value;
           for (int64_t j = 0; j < run; ++j, p += major_step) *p = (*p & keep) ^ value;
         } else {
