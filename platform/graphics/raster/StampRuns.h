@@ -1,8 +1,9 @@
 // The pixels of the stamps a canvas painted last, as runs: pixels next to
 // each other in the surface's memory, in one ink, at an offset from the
 // stamp's origin (DY * Stride + DX + bit). Every pixel is in one run (or is
-// a pixel on its own), in its final ink. A stamp inside the clip is then a few short fills per row and
-// nothing per pixel: no bit scan, no row address, no ink per row.
+// a pixel on its own), in its final ink. A stamp inside the clip is then a
+// few short fills per row and nothing per pixel: no bit scan, no row
+// address, no ink per row.
 #pragma once
 
 #include <array>

@@ -5,9 +5,10 @@
 // A mark's time goes into waiting for its stores to reach memory: the store
 // buffer drains in order, so a register saved on the stack waits behind a
 // pixel that missed the cache, and the paths for a stamp inside the clip
-// save few. Fewer stores is what counts: a 9 x 9 diamond as runs (27 of
-// them) takes about 30% less time than as 41 single pixels. (Masked vector
-// stores of whole rows, 9 for the diamond, measured slower than either.)
+// save few. Fewer stores is what counts: 20 000 filled 9 x 9 diamonds as
+// runs (27 of them each) take about 15% less time than as 41 single pixels
+// each. (Masked vector stores of whole rows, 9 for the diamond, measured
+// slower than either.)
 //
 // A stamp partly outside the clip drops, row by row, the rows outside and
 // the bits left or right of the clip, then paints what is left pixel by
