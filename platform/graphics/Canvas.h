@@ -103,14 +103,21 @@
 //   - The figure is, on each row, every pixel from the leftmost to the
 //     rightmost outline pixel. The brush fills the whole figure, outline
 //     pixels included (XOR and NOT flip them twice), then the pen paints the
-//     outline, each pixel once. With psClear the brush fills the same figure.
+//     outline, each pixel once, except on the middle row of an odd height:
+//     that row belongs to the upper and to the lower half of the outline, so
+//     its pixels between its two end pixels are painted twice (XOR and NOT
+//     flip them back; in a box 3 high and 8 or more wide they keep only the
+//     brush). With psClear the brush fills the same figure.
 //     Boxes one or two pixels wide or high are drawn as the Rectangle; a
 //     1 x 1 box draws nothing.
 //   - Dashed 1-pixel pens dash the outline pixel by pixel counter-clockwise
-//     as seen on the screen, each outline pixel counted once, the pattern
-//     starting afresh at the right end of the middle row (the upper middle
-//     row for even heights) and running up the right side first. Gaps as for
-//     lines.
+//     as seen on the screen, the pattern starting afresh at the right end of
+//     the middle row (the upper middle row for even heights) and running up
+//     the right side first. Each outline pixel is counted once, but for the
+//     inner pixels of an odd height's middle row, which the lower half
+//     counts (and paints) again: the round is the upper half, right to left,
+//     then the lower half, left to right, each half with the whole middle
+//     row but the end pixel the other half starts from. Gaps as for lines.
 //   - Wide pens: the ring of the figure of the grown box (X1 - Width / 2,
 //     w + Width - 1 wide, the same in y) less the figure of the box Width
 //     smaller; the brush fills the smaller figure. psInsideFrame: the ring
@@ -120,23 +127,25 @@
 //     row keeps its middle pixel or two), the outline is the inside pixels
 //     with a 4-neighbour outside, dashes draw solid, arcs keep the outline
 //     pixels whose centres lie in the sweep.
-//   - Arc(X1, Y1, X2, Y2, X3, Y3, X4, Y4): a run of the same outline, in the
-//     order of the dashes, counter-clockwise from the start ray to the end
-//     ray. Both rays leave the ray centre (floor((X1 + X2) / 2),
-//     floor((Y1 + Y2) / 2)) through (X3, Y3) and (X4, Y4). Each outline pixel
-//     has a lattice position: its offset from the centre of the quadrant
-//     walk, both centre columns of an even width counting as column 0 and
-//     both middle rows of an even height as row 0. A pixel lies past a ray
-//     when its lattice position is counter-clockwise from the ray, or on it
-//     for pixels of the upper quadrants (the middle row of an odd height is
-//     upper; as the end of the round, for the end ray, it is lower). The run
-//     starts at the first pixel past the start ray (where the outline enters
-//     the ray's half plane) and stops before the pixel just before the first
-//     pixel past the end ray: the pixel on the end ray is left out. Equal
-//     rays draw everything but that pixel; a sweep below half a turn that
-//     passes no lattice position draws nothing. A ray through the ray centre
-//     starts the run at the first outline pixel, or ends it after the last
-//     one. The dash pattern starts afresh at the run's first pixel. Arc never
+//   - Arc(X1, Y1, X2, Y2, X3, Y3, X4, Y4): a run of the same round of
+//     outline pixels (the order of the dashes), counter-clockwise from the
+//     start ray to the end ray. Both rays leave the ray centre
+//     (floor((X1 + X2) / 2), floor((Y1 + Y2) / 2)) through (X3, Y3) and
+//     (X4, Y4); a ray through the ray centre points along +x. Each outline
+//     pixel has a lattice position: its offset from the centre of the
+//     quadrant walk, both centre columns of an even width counting as column
+//     0 and both middle rows of an even height as row 0. Its angle, as seen
+//     on the screen, rises along the round from 0 to 360: pixels of the lower
+//     half on the right half of row 0 lie at 360, not 0. A pixel is past a
+//     ray when its angle is larger than the ray's, or equal for pixels of
+//     the upper half. The run starts at the first pixel past the start ray
+//     and stops before the pixel just before the first pixel past the end
+//     ray: the pixel on the end ray is left out. An end ray along +x lies at
+//     360, past the whole round, so the run goes on to the round's last
+//     pixel and, for odd heights, to its first one again (which closes the
+//     round as a lower pixel): Arc with both rays along +x draws the whole
+//     round, and other equal rays everything but the pixel before the end
+//     ray. The dash pattern starts afresh at the run's first pixel. Arc never
 //     fills. Wide pens and boxes one or two pixels across keep the pixels of
 //     the figure's ring whose centres lie in the sweep.
 //

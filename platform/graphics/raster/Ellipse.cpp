@@ -86,14 +86,6 @@ void MakeFigures(raster::CanvasAccess& a, Figure* f, int n) {
   }
 }
 
-// Whether a lattice position lies past a ray, counter-clockwise as seen on
-// the screen (y downwards); a position exactly on the ray counts as past it
-// unless strict.
-bool Past(int64_t rx, int64_t ry, int64_t px, int64_t py, bool strict) {
-  const i128 c = i128(rx) * py - i128(ry) * px;
-  return strict ? c < 0 : c <= 0;
-}
-
 // The run of outline indices an arc paints: Length pixels from First, both
 // counted in the order of ForEachOutlinePixel (N pixels in all).
 struct ArcRange {
@@ -109,62 +101,82 @@ struct ArcRange {
   }
 };
 
-// The first outline index past the ray (counter-clockwise), found where the
-// outline crosses into the ray's half plane; -1 for no crossing. A pixel of
-// the upper quadrants exactly on the ray is past it, one of the lower
-// quadrants is not; for the end ray the first pixel of the round counts as
-// a lower one when the height is odd (it closes the round as well).
-struct RayCrossing {
-  int64_t Rx, Ry;
-  bool FirstIsLower = false;
-  int64_t Index = -1;
-  bool FirstOn = false, PrevOn = false;
-  void See(int64_t k, int64_t px, int64_t py, bool lower) {
-    const bool on = Past(Rx, Ry, px, py, lower || (k == 0 && FirstIsLower));
-    if (k == 0) FirstOn = on;
-    else if (on && !PrevOn && Index < 0) Index = k;
-    PrevOn = on;
-  }
-  void Finish() {
-    if (Index < 0 && FirstOn && !PrevOn) Index = 0;
-  }
+// Angles round the ray centre, counter-clockwise as seen on the screen, as
+// a half turn (0: [0, 180), 1: [180, 360), 2: exactly 360) and a direction
+// (x, y upwards) to compare within the half turn.
+struct Angle {
+  int Half;
+  int64_t X, Y;
 };
 
-// Start and end rays from the ray centre (floor((X1 + X2) / 2),
-// floor((Y1 + Y2) / 2)). The arc runs from the first pixel on or past the
-// start ray up to, not including, the last pixel before the end ray's first
-// pixel on or past it. A ray through the ray centre starts at the first
-// outline pixel, or ends after the last one.
+Angle AngleOf(int64_t x, int64_t y_up) {
+  return Angle{y_up > 0 || (y_up == 0 && x > 0) ? 0 : 1, x, y_up};
+}
+
+// -1, 0 or 1 as a is before, at or after b.
+int Compare(const Angle& a, const Angle& b) {
+  if (a.Half != b.Half) return a.Half < b.Half ? -1 : 1;
+  if (a.Half == 2) return 0;
+  const i128 c = i128(a.X) * b.Y - i128(a.Y) * b.X;
+  return c > 0 ? -1 : (c < 0 ? 1 : 0);
+}
+
+// The angle of an outline pixel from its lattice position: the lower
+// quadrants end the round, so their pixels on the right half of the middle
+// row lie at 360, not at 0.
+Angle PixelAngle(int64_t px, int64_t py, bool lower) {
+  if (lower && py == 0 && px > 0) return Angle{2, 0, 0};
+  return AngleOf(px, -py);
+}
+
+// A pixel is past a ray when its angle is larger, or equal for pixels of
+// the upper quadrants.
+bool Past(const Angle& pixel, bool lower, const Angle& ray) {
+  const int c = Compare(pixel, ray);
+  return c > 0 || (c == 0 && !lower);
+}
+
+// The arc: the round of ForEachOutlinePixel with the pixel angles rising
+// from 0 to 360. It starts at the first pixel past the start ray and stops
+// before the pixel just before the first pixel past the end ray: the pixel
+// on the end ray is left out. A ray through the ray centre points along +x.
+// An end ray along +x lies at 360, at the end of the round, and nothing is
+// past it, so the arc runs to the round's last pixel; for odd heights the
+// first pixel (the right end of the middle row) also closes the round as a
+// lower pixel, after the last one. Equal rays therefore draw everything but
+// the pixel before the end ray, or everything when the rays point along +x.
 ArcRange FindArc(const EllipseQuadrant& q, int64_t x1, int64_t y1, int64_t sx, int64_t sy, int64_t ex, int64_t ey) {
-  RayCrossing s{sx, sy, false}, e{ex, ey, (q.H & 1) != 0};
-  int64_t n = 0;
+  if (sx == 0 && sy == 0) sx = 1;
+  if (ex == 0 && ey == 0) ex = 1;
+  const Angle start = AngleOf(sx, -sy);
+  const Angle end = ey == 0 && ex > 0 ? Angle{2, 0, 0} : AngleOf(ex, -ey);
+  const bool odd_h = (q.H & 1) != 0;
+  int64_t n = 0, first = -1, stop = -1;
   raster::ForEachOutlinePixel(q, x1, y1, [&](int64_t, int64_t, int64_t px, int64_t py, bool lower) {
-    s.See(n, px, py, lower);
-    e.See(n, px, py, lower);
+    const Angle angle = PixelAngle(px, py, lower);
+    if (first < 0 && Past(angle, lower, start)) first = n;
+    // For odd heights the first pixel is seen by the end ray at the end.
+    if (stop < 0 && !(odd_h && n == 0) && Past(angle, lower, end)) stop = n;
     ++n;
     return true;
   });
-  s.Finish();
-  e.Finish();
+  if (first < 0) first = n;  // the first pixel again, closing the round
+  // Nothing past the end ray before the round ends: for odd heights the
+  // closing pixel comes next, at 360 as a lower pixel, so it is past every
+  // end ray but one along +x; then the run stops after it.
+  if (stop < 0) stop = odd_h && end.Half == 2 ? n + 1 : n;
   ArcRange r;
   r.N = n;
-  const bool s_none = sx == 0 && sy == 0, e_none = ex == 0 && ey == 0;
-  r.First = s_none || s.Index < 0 ? 0 : s.Index;
-  if (e_none || e.Index < 0) {
-    r.Length = n - r.First;
-  } else if (e.Index == r.First && !s_none && i128(sx) * ey - i128(sy) * ex < 0) {
-    r.Length = 0;  // a sweep below half a turn that passes no pixel
-  } else {
-    int64_t len = e.Index - 1 - r.First;
-    while (len < 0) len += n;
-    r.Length = len;
-  }
+  r.First = first % n;
+  int64_t len = stop - 1 - first;
+  if (len < 0) len += n;
+  r.Length = len;
   return r;
 }
 
-// The 1-pixel outline of a walked figure: solid and whole as spans (each
-// pixel once), otherwise pixel by pixel in outline order with the dash
-// pattern running from the first painted pixel.
+// The 1-pixel outline of a walked figure: solid and whole as spans,
+// otherwise pixel by pixel in outline order with the dash pattern running
+// from the first painted pixel.
 void WalkedOutline(const raster::Target& t, const Figure& f, const raster::CosmeticStroke& pen, const ArcRange* arc) {
   const EllipseQuadrant& q = f.Q;
   const int64_t x1 = f.B.X, right = f.B.X + f.B.W - 1, a = f.B.W - 1;
@@ -181,6 +193,12 @@ void WalkedOutline(const raster::Target& t, const Figure& f, const raster::Cosme
           t.Span(y, right - last, right - first + 1, pen.Pen);
         }
       }
+    }
+    // An odd height's middle row belongs to the lower quadrants as well:
+    // they paint it again but for its two end pixels (a no-op in copy mode).
+    if (up == down && pen.Pen.Xor && q.Last(0) >= 1) {
+      t.Span(up, x1 + 1, x1 + q.Last(0) + 1, pen.Pen);
+      t.Span(up, right - q.Last(0), right, pen.Pen);
     }
     return;
   }

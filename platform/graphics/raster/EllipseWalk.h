@@ -51,15 +51,17 @@ struct EllipseQuadrant {
 EllipseQuadrant WalkEllipseQuadrant(int64_t w, int64_t h, std::vector<int64_t>& store, size_t at = 0);
 
 // The outline pixels of a box in counter-clockwise order as seen on the
-// screen, each pixel once: from the right end of the middle row (the upper
-// middle row for even heights) up the upper right quadrant to the top, along
-// the upper left quadrant to the left side, down and round through the
-// lower quadrants back to the start. Calls visit(x, y, px, py, lower) for
-// each, where (x, y) is the pixel, (px, py) its lattice position from the
-// centre: px = +-(floor(a / 2) - i), py = -+j (up negative), the same for both
-// centre columns of an even width and both middle rows of an even height,
-// and lower tells the lower quadrants (the middle row of an odd height
-// belongs to the upper ones). visit returns false to stop the round.
+// screen: from the right end of the middle row (the upper middle row for
+// even heights) up the upper right quadrant to the top, along the upper left
+// quadrant to the left side, down and round through the lower quadrants back
+// to the start. Each pixel comes once, but for the middle row of an odd
+// height: the lower quadrants walk it again from the pixel after its left
+// end, and back to the pixel before its right end. Calls
+// visit(x, y, px, py, lower) for each, where (x, y) is the pixel, (px, py)
+// its lattice position from the centre: px = +-(floor(a / 2) - i), py = -+j
+// (up negative), the same for both centre columns of an even width and both
+// middle rows of an even height, and lower tells the lower quadrants. visit
+// returns false to stop the round.
 template <class Visit>
 void ForEachOutlinePixel(const EllipseQuadrant& q, int64_t x1, int64_t y1, Visit&& visit) {
   const int64_t a = q.W - 1, half_a = a / 2;
@@ -80,16 +82,19 @@ void ForEachOutlinePixel(const EllipseQuadrant& q, int64_t x1, int64_t y1, Visit
       if (!visit(x1 + i, up - j, i - half_a, -j, false)) return;
     }
   }
-  // Lower left: rows outwards, pixels inwards (moving right).
-  for (int64_t j = odd_h ? 1 : 0; j <= top; ++j) {
+  // Lower left: rows outwards, pixels inwards (moving right); an odd
+  // height's middle row again, but for its left end.
+  for (int64_t j = 0; j <= top; ++j) {
     for (int64_t i = q.First(j); i <= q.Last(j); ++i) {
       if (odd_w && i == half_a) continue;
+      if (odd_h && j == 0 && i == 0) continue;
       if (!visit(x1 + i, down + j, i - half_a, j, true)) return;
     }
   }
   // Lower right: rows back up, pixels outwards (moving right).
-  for (int64_t j = top; j >= (odd_h ? 1 : 0); --j) {
+  for (int64_t j = top; j >= 0; --j) {
     for (int64_t i = q.Last(j); i >= q.First(j); --i) {
+      if (odd_h && j == 0 && i == 0) continue;  // the start of the round
       if (!visit(right - i, down + j, half_a - i, j, true)) return;
     }
   }

@@ -192,14 +192,19 @@ TEST(EllipseArc, EndsRaysAndSweeps) {
   full.Canvas()->Ellipse(3, 3, 43, 28);
   const Pixels outline = Painted(full, clBlack, 0, 0);
   ASSERT_EQ(outline.size(), 90u);
-  // Equal rays leave out only the pixel on the ray; rays through the ray
-  // centre draw everything.
+  // Equal rays leave out only the pixel before the end ray; rays along +x
+  // (and rays through the ray centre, which point along +x) draw everything,
+  // as the end ray then lies at the end of the round.
   EXPECT_EQ(arc(100, 3, 100, 3).size(), 89u);
   EXPECT_EQ(arc(23, 15, 23, 15), outline);
-  // A sweep below half a turn that passes no pixel draws nothing, the same
-  // rays the other way round draw all but one pixel.
+  EXPECT_EQ(arc(100, 15, 100, 15), outline);
+  // From just below +x to +x passes only the first pixel, on the end ray:
+  // nothing; the same rays the other way round draw all but one pixel, and
+  // so does a sweep between two pixels that passes none.
   EXPECT_TRUE(arc(100, 16, 100, 15).empty());
+  EXPECT_TRUE(arc(100, 16, 23, 15).empty());
   EXPECT_EQ(arc(100, 15, 100, 16).size(), 89u);
+  EXPECT_EQ(arc(123, -15, 123, -16).size(), 89u);
   // Two arcs from A to B and from B to A leave out exactly the two pixels on
   // the rays.
   const Pixels ab = arc(60, -20, -30, 40), ba = arc(-30, 40, 60, -20);

@@ -37,8 +37,8 @@ struct TDoubtful {
 };
 constexpr const char* kNarrowTips =
     "the reference stops a narrow tall ellipse's outline where its walk passes the centre column, so boxes 3 to 5 "
-    "wide lose their top and bottom rows (a 3 x 100 box paints 72 rows); ours runs the last column on to the box's "
-    "top and bottom";
+    "wide lose their top and bottom rows (a 3 x 100 box paints 72 rows; tall boxes 6 and 8 wide lose their tips "
+    "too); ours runs the last column on to the box's top and bottom";
 constexpr const char* kWideRing =
     "wide-pen ellipses and arcs: the reference's ring is ragged and not symmetric (the reference tool's notes say it "
     "may part from the classic interface here); ours is the outer figure minus the inner one";
