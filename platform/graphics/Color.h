@@ -88,7 +88,9 @@ bool IdentToColor(const char* name, TColor* c);
 using TPixel = uint32_t;
 
 constexpr TPixel RGBToPixel(TColor rgb) {
-  return 0xFF000000u | ((uint32_t(rgb) & 0xFFu) << 16) | (uint32_t(rgb) & 0xFF00u) | ((uint32_t(rgb) >> 16) & 0xFFu);
+  // 0x??BBGGRR byte-swapped is 0xRRGGBB??: three instructions on the mark
+  // and text paths instead of ten.
+  return 0xFF000000u | (__builtin_bswap32(uint32_t(rgb)) >> 8);
 }
 constexpr TColor PixelToColor(TPixel p) {
   return TColor(((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16));

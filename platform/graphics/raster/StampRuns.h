@@ -64,7 +64,9 @@ class StampRuns {
   const int32_t* single = e.Singles.data();
   const int32_t* const first_end = single + e.FirstInkSingles;
   const int32_t* const end = single + e.Singles.size();
+#pragma GCC unroll 4
   for (; single < first_end; ++single) origin[*single] = first;
+#pragma GCC unroll 4
   for (; single < end; ++single) origin[*single] = second;
 }
 

@@ -22,6 +22,7 @@ TEST(Colors, RedIsTheLowByteAndSystemColoursResolveThroughTheTable) {
   // The pixel format keeps blue in the low byte.
   EXPECT_EQ(RGBToPixel(clBlue), 0xFF0000FFu);
   EXPECT_EQ(PixelToColor(RGBToPixel(0x123456)), 0x123456);
+  EXPECT_EQ(RGBToPixel(0x7F123456), 0xFF563412u);  // the top byte is not a colour
 }
 
 TEST(Colors, NamesBothWays) {
