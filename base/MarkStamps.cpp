@@ -173,9 +173,8 @@ void DrawStampOrFigures(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y) {
   const StampTable* table = built_table.load(std::memory_order_acquire);
   TPen* pen = canvas->Pen();
   TBrush* brush = canvas->Brush();
-  const TColor pen_color = pen->Color(), brush_color = brush->Color();
-  if (table == nullptr || kind >= kGeometricKinds || pen->Width() > 1 || pen->Style() != TPenStyle::psSolid ||
-      pen->Mode() != TPenMode::pmCopy || PrinterCreated() || !PlainColor(pen_color) || !PlainColor(brush_color)) {
+  const TPixel pen_ink = pen->StampInk(), brush_ink = brush->StampInk();
+  if (table == nullptr || kind >= kGeometricKinds || pen_ink == 0 || brush_ink == 0 || PrinterCreated()) {
     return DrawStampOrFiguresSlowly(canvas, kind, x, y);
   }
   const TMarkStamp& s = (*table)[kind][brush->Style() == TBrushStyle::bsSolid ? 0 : 1];
@@ -183,7 +182,7 @@ void DrawStampOrFigures(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y) {
   brush->SetStyle(s.BrushStyleAfter);
   if (s.MovesPen) canvas->SetPenPos(TPoint{x + s.PenEnd.X, y + s.PenEnd.Y});
   if (s.Stamp.Rows().empty()) return;
-  return canvas->Stamp(TPoint{x, y}, s.Stamp, TStampInks{RGBToPixel(brush_color), RGBToPixel(pen_color)});
+  return canvas->Stamp(TPoint{x, y}, s.Stamp, TStampInks{brush_ink, pen_ink});
 }
 
 }  // namespace korvo

@@ -16,13 +16,20 @@ class TBrush : public TPersistent {
   void Assign(const TPersistent& source) override;
 
   TColor Color() const { return color_; }
-  void SetColor(TColor c) { color_ = c; }
+  void SetColor(TColor c) {
+    color_ = c;
+    stamp_ink_ = PlainColor(c) ? RGBToPixel(c) : 0;
+  }
   TBrushStyle Style() const { return style_; }
   void SetStyle(TBrushStyle s) { style_ = s; }
+  // The pixel of the colour when it is plain (a stamp's brush ink), else 0,
+  // which no pixel is.
+  TPixel StampInk() const { return stamp_ink_; }
 
  private:
   TColor color_ = clWhite;
   TBrushStyle style_ = TBrushStyle::bsSolid;
+  TPixel stamp_ink_ = RGBToPixel(clWhite);
 };
 
 }  // namespace korvo

@@ -141,7 +141,7 @@
 //     the upper half. The run starts at the first pixel past the start ray
 //     and stops before the pixel just before the first pixel past the end
 //     ray: the pixel on the end ray is left out. An end ray along +x lies at
-//     360, past the whole round, so the run goes on to the round's last
+//     360, after every pixel of the round, so the run goes on to its last
 //     pixel and, for odd heights, to its first one again (which closes the
 //     round as a lower pixel): Arc with both rays along +x draws the whole
 //     round, and other equal rays everything but the pixel before the end

@@ -21,20 +21,42 @@ class TPen : public TPersistent {
   void Assign(const TPersistent& source) override;
 
   TColor Color() const { return color_; }
-  void SetColor(TColor c) { color_ = c; }
+  void SetColor(TColor c) {
+    color_ = c;
+    Resolve();
+  }
   TPenStyle Style() const { return style_; }
-  void SetStyle(TPenStyle s) { style_ = s; }
+  void SetStyle(TPenStyle s) {
+    style_ = s;
+    Resolve();
+  }
   // Width in pixels; values below 1 mean 1.
   int Width() const { return width_; }
-  void SetWidth(int w) { width_ = w < 1 ? 1 : w; }
+  void SetWidth(int w) {
+    width_ = w < 1 ? 1 : w;
+    Resolve();
+  }
   TPenMode Mode() const { return mode_; }
-  void SetMode(TPenMode m) { mode_ = m; }
+  void SetMode(TPenMode m) {
+    mode_ = m;
+    Resolve();
+  }
+  // The pixel of a 1-pixel solid copy pen in a plain colour (the pens whose
+  // strokes a stamp can stand for); 0, which no pixel is, for any other pen.
+  // Kept with the settings, so a mark checks one word.
+  TPixel StampInk() const { return stamp_ink_; }
 
  private:
+  void Resolve() {
+    const bool plain = width_ == 1 && style_ == TPenStyle::psSolid && mode_ == TPenMode::pmCopy && PlainColor(color_);
+    stamp_ink_ = plain ? RGBToPixel(color_) : 0;
+  }
+
   TColor color_ = clBlack;
   TPenStyle style_ = TPenStyle::psSolid;
   int width_ = 1;
   TPenMode mode_ = TPenMode::pmCopy;
+  TPixel stamp_ink_ = RGBToPixel(clBlack);
 };
 
 }  // namespace korvo

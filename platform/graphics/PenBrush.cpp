@@ -9,6 +9,7 @@ void TPen::Assign(const TPersistent& source) {
     style_ = p->style_;
     width_ = p->width_;
     mode_ = p->mode_;
+    stamp_ink_ = p->stamp_ink_;
     return;
   }
   TPersistent::Assign(source);
@@ -18,6 +19,7 @@ void TBrush::Assign(const TPersistent& source) {
   if (auto* b = dynamic_cast<const TBrush*>(&source)) {
     color_ = b->color_;
     style_ = b->style_;
+    stamp_ink_ = b->stamp_ink_;
     return;
   }
   TPersistent::Assign(source);

@@ -98,6 +98,46 @@ TEST(Pens, WidthBelowOneIsOneAndAssignCopiesEverything) {
   EXPECT_EQ(b.Color(), clTeal);
 }
 
+// A stamp's inks: a pen's only while it is 1 pixel, solid, copy and plain,
+// whatever the order of the settings; a brush's while its colour is plain.
+TEST(Pens, StampInkFollowsEverySettingAndAssign) {
+  TPen p;
+  EXPECT_EQ(p.StampInk(), RGBToPixel(clBlack));
+  p.SetColor(clTeal);
+  EXPECT_EQ(p.StampInk(), RGBToPixel(clTeal));
+  p.SetWidth(2);
+  EXPECT_EQ(p.StampInk(), 0u);
+  p.SetStyle(TPenStyle::psDash);
+  p.SetWidth(1);
+  EXPECT_EQ(p.StampInk(), 0u);
+  p.SetStyle(TPenStyle::psSolid);
+  p.SetMode(TPenMode::pmNot);
+  EXPECT_EQ(p.StampInk(), 0u);
+  p.SetMode(TPenMode::pmCopy);
+  p.SetColor(clBtnFace);
+  EXPECT_EQ(p.StampInk(), 0u);
+  p.SetColor(clNavy);
+  EXPECT_EQ(p.StampInk(), RGBToPixel(clNavy));
+  TPen q;
+  q.SetWidth(3);
+  q.Assign(p);
+  EXPECT_EQ(q.StampInk(), RGBToPixel(clNavy));
+  p.SetWidth(3);
+  q.Assign(p);
+  EXPECT_EQ(q.StampInk(), 0u);
+
+  TBrush b;
+  EXPECT_EQ(b.StampInk(), RGBToPixel(clWhite));
+  b.SetColor(clWindow);
+  EXPECT_EQ(b.StampInk(), 0u);
+  TBrush c;
+  c.Assign(b);
+  EXPECT_EQ(c.StampInk(), 0u);
+  b.SetColor(clAqua);
+  c.Assign(b);
+  EXPECT_EQ(c.StampInk(), RGBToPixel(clAqua));
+}
+
 TEST(PrinterDevice, HasItsOwnCanvasHandleResolutionAndKeepsItsPages) {
   TPrinter* p = Printer();
   EXPECT_TRUE(PrinterCreated());
