@@ -26,9 +26,10 @@ struct StampRun {
   uint16_t Ink;     // 0 or 1
 };
 
-// A stamp's pixels for one row distance: as runs in memory order, or, when
-// no two pixels of one ink lie side by side, as single pixels, ink 0 first
-// (a chain of single pixels then costs one load and one store each).
+// A stamp's pixels for one row distance: runs of two pixels or more in
+// memory order, then the pixels that have no neighbour of their ink beside
+// them, one by one, ink 0 first (a single pixel then costs one load and one
+// store instead of a run's length tests).
 struct RunsOfStamp {
   uint64_t Id = 0;  // of the TStamp; 0 with Stride 0: unused (and empty)
   ptrdiff_t Stride = 0;

@@ -124,8 +124,7 @@ const raster::RunsOfStamp* raster::StampRuns::Make(const TStamp& stamp, ptrdiff_
   std::sort(pixels.begin(), pixels.end(),
             [](const Pixel& a, const Pixel& b) { return a.offset != b.offset ? a.offset < b.offset : a.order < b.order; });
   // Pixels in a row of one ink are runs (of at most kMaxStampRun), kept in
-  // memory order: the stores then fill each cache line in turn, which
-  // measured faster than ink by ink.
+  // memory order.
   e.Runs.clear();
   e.Singles.clear();
   for (size_t i = 0; i < pixels.size(); ++i) {
@@ -139,17 +138,20 @@ const raster::RunsOfStamp* raster::StampRuns::Make(const TStamp& stamp, ptrdiff_
       e.Runs.push_back(StampRun{p.offset, 1, p.ink});
     }
   }
-  // Without a run of two pixels or more (an outline of single pixels), the
-  // pixels are stored one by one, ink by ink, with no test of a length.
-  if (std::all_of(e.Runs.begin(), e.Runs.end(), [](const StampRun& r) { return r.Length == 1; })) {
-    for (const uint16_t ink : {uint16_t(0), uint16_t(1)}) {
-      for (const StampRun& r : e.Runs) {
-        if (r.Ink == ink) e.Singles.push_back(r.Offset);
-      }
-      if (ink == 0) e.FirstInkSingles = e.Singles.size();
+  // Runs of one pixel (a filled figure's outline, an outline of single
+  // pixels) are stored one by one, ink by ink, with no test of a length: on
+  // an AMD EPYC this took 20k filled 9 x 9 diamonds from 690 to 530 us
+  // (fastest of 60), as a diamond's sixteen outline pixels cost two
+  // instructions each instead of a run's dozen. (On an Intel Xeon, where the
+  // stores rather than the instructions set the pace, keeping them as runs
+  // in memory order had measured faster.)
+  for (const uint16_t ink : {uint16_t(0), uint16_t(1)}) {
+    for (const StampRun& r : e.Runs) {
+      if (r.Length == 1 && r.Ink == ink) e.Singles.push_back(r.Offset);
     }
-    e.Runs.clear();
+    if (ink == 0) e.FirstInkSingles = e.Singles.size();
   }
+  std::erase_if(e.Runs, [](const StampRun& r) { return r.Length == 1; });
   return &e;
 }
 
