@@ -18,7 +18,7 @@ class TBrush : public TPersistent {
   TColor Color() const { return color_; }
   void SetColor(TColor c) {
     color_ = c;
-    stamp_ink_ = PlainColor(c) ? RGBToPixel(c) : 0;
+    stamp_ink_ = PlainPixel(c);
   }
   TBrushStyle Style() const { return style_; }
   void SetStyle(TBrushStyle s) { style_ = s; }

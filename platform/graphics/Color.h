@@ -96,5 +96,9 @@ constexpr TColor PixelToColor(TPixel p) {
   return TColor(((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16));
 }
 inline TPixel ColorToPixel(TColor c) { return RGBToPixel(ColorToRGB(c)); }
+// The pixel of a plain colour, or 0 (which no pixel is, as every pixel is
+// opaque) for a system colour or a marker: what a pen or brush keeps as the
+// ink a stamp may use.
+constexpr TPixel PlainPixel(TColor c) { return PlainColor(c) ? RGBToPixel(c) : 0; }
 
 }  // namespace korvo

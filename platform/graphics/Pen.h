@@ -48,8 +48,8 @@ class TPen : public TPersistent {
 
  private:
   void Resolve() {
-    const bool plain = width_ == 1 && style_ == TPenStyle::psSolid && mode_ == TPenMode::pmCopy && PlainColor(color_);
-    stamp_ink_ = plain ? RGBToPixel(color_) : 0;
+    const bool stampable = width_ == 1 && style_ == TPenStyle::psSolid && mode_ == TPenMode::pmCopy;
+    stamp_ink_ = stampable ? PlainPixel(color_) : 0;
   }
 
   TColor color_ = clBlack;
