@@ -101,6 +101,10 @@ void TCustomPlotwell::SetBounds(int left, int top, int width, int height) {
   width = int(std::clamp<int64_t>(std::max<int64_t>(width, minWidth), 0, INT32_MAX));
   CheckChartSize(width, height, margin_left_, margin_right_, margin_top_, margin_bottom_, nullptr, 0);
   TCustomControl::SetBounds(left, top, width, height);
+  // The plot bitmap takes the new size at once, as it does for a new margin:
+  // ShowGraph refreshes the plot area without a full paint, and must not
+  // draw into the old size (leaving the rest of the new plot area as it was).
+  SizePlotBitmap();
   if (isometric_) {
     for (int l = 1; l <= LayerCount; ++l) MakeIsometric(l);
   }

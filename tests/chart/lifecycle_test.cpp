@@ -71,7 +71,7 @@ TEST(Lifecycle, TheScalesOwnNoSurfaceSoAResizeCostsOnlyTheChartsOwn) {
     EXPECT_EQ(c.YScale(l)->Height(), 1080);
   }
   EXPECT_EQ(c.Surface()->Width(), 1920);
-  EXPECT_EQ(test::AllocationsDuring([&] { c.SetBounds(0, 0, 1919, 1079); }), 1) << "the chart's surface";
+  EXPECT_EQ(test::AllocationsDuring([&] { c.SetBounds(0, 0, 1919, 1079); }), 2) << "the chart's surface and its plot bitmap";
   EXPECT_EQ(test::AllocationsDuring([&] { c.SetBounds(5, 5, 1919, 1079); }), 0) << "a move";
 }
 

@@ -3,6 +3,7 @@
 // transform leaves on the screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -214,6 +215,24 @@ TEST_F(Pipeline, ShowGraphRefreshesOnlyThePlotArea) {
   Fill(*chart.Surface(), clFuchsia);
   chart.ShowGraph();
   EXPECT_EQ(Screen(199, 0), clTeal) << "without AutoRedraw, a full paint";
+}
+
+TEST_F(Pipeline, ShowGraphAfterANewSizeFillsTheNewPlotArea) {
+  chart.SetAutoRedraw(true);
+  Paint();
+  chart.SetBounds(0, 0, 300, 200);  // no paint in between
+  EXPECT_EQ(chart.PlotBitmap()->Width(), 300 - 30 - 10 + 1);
+  EXPECT_EQ(chart.PlotBitmap()->Height(), 200 - 20 - 30 + 1);
+  chart.SetDataColor(clRed);
+  chart.Line(0, 50, 160, 50);
+  chart.ShowGraph();
+  int reddest = -1;  // the last red column on the screen
+  for (int y = 0; y < 200; ++y) {
+    for (int x = 0; x < 300; ++x) {
+      if (Screen(x, y) == clRed) reddest = std::max(reddest, x);
+    }
+  }
+  EXPECT_EQ(reddest, 300 - 10 - 1) << "the line runs to the new plot area's right edge (under the frame: one less)";
 }
 
 TEST_F(Pipeline, AFailingTransformRaisesAndLeavesTheScreenAsItWas) {
