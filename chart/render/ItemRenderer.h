@@ -153,8 +153,6 @@ class TItemRenderer {
     bool monochrome = false;
   };
 
-  // The world-to-canvas map of one layer for a run of polyline points,
-  // read once per run: the same pixels as WorldToPixel.
   // The world-to-canvas map of one layer, read from the chart's transform:
   // the same pixels as WorldToPixel, in double arithmetic where that is
   // exact (see FastLinearPixel).
