@@ -1,12 +1,14 @@
 // The item renderer: render-pass state, positions, the attribute cache, the
 // polyline batch, the passes over a list and the dispatch by kind with the
-// line kinds. Marks and the duplicate-mark grid are in MarkItems.cpp,
+// line kinds (and the runs of polyline points and of marks that skip the
+// dispatch). Marks and the duplicate-mark grid are in MarkItems.cpp,
 // figures in ItemFigures.cpp, text items in TextItems.cpp.
 #include "chart/render/ItemRenderer.h"
 
 #include <algorithm>
 #include <cmath>
 
+#include "base/Marks.h"
 #include "chart/CustomPlotwell.h"
 #include "chart/items/ItemContainer.h"
 #include "chart/render/RenderMath.h"
@@ -346,6 +348,15 @@ inline bool SameRun(const TpwChartItem& next, const TpwChartItem& first) {
          next.PenStyle == first.PenStyle && next.LineWidth == first.LineWidth;
 }
 
+// A mark continues a run of marks when it is a world geometric mark (no
+// character glyph, which would set the font) of the same layer and class
+// with the same colour, style and width.
+inline bool SameMarkRun(const TpwChartItem& next, const TpwChartItem& first) {
+  return next.Kind == ckMark && next.CoordMode == uint8_t(TCoordMode::cmWorld) && uint32_t(next.Param3) <= 51 &&
+         next.Layer == first.Layer && next.ItemClass == first.ItemClass && next.Color == first.Color &&
+         next.PenStyle == first.PenStyle && next.LineWidth == first.LineWidth;
+}
+
 // One linear axis in double arithmetic. WorldToPixel's extended-precision
 // value and this one lie within 2^-50 (|k v| + |o|) of each other, so both
 // round to the same pixel unless this value lies that close to a half
@@ -440,6 +451,36 @@ void TItemRenderer::DrawList(TCustomPlotwell& chart, TCanvas* canvas, const TPwI
         const TPoint p = map.Point(chart, point.x, point.y);
         AddPolylinePoint(canvas, p.X, p.Y);
         if (++j >= count || !SameRun(list[j], item)) break;
+      }
+      i = j - 1;
+      continue;
+    }
+    // The common case of a scatter plot: a run of world marks with the pen
+    // of the running pass, drawn as DrawMarkItem would draw each (visible
+    // inside the layer's ranges, centred on the mapped point) without
+    // Render's steps. The duplicate-mark grid keeps its own path.
+    if (filter != TPassFilter::TextsOnly && SameMarkRun(item, item) && !chart.AvoidDuplicateMarks() &&
+        item.LineWidth == pen_width_ && (monochrome ? clBlack : item.Color) == pen_color_ &&
+        item.PenStyle == pen_style_) {
+      FlushPolyline(canvas);
+      const size_t layer = size_t(render::ClampLayer(item.Layer) - 1);
+      const TLayerMap& map = layer_maps_[layer];
+      const double x1 = chart.x_props_[layer]->RangeLow(), x2 = chart.x_props_[layer]->RangeHigh();
+      const double y1 = chart.y_props_[layer]->RangeLow(), y2 = chart.y_props_[layer]->RangeHigh();
+      const int32_t count = list.Count();
+      int32_t j = i;
+      for (;;) {
+        const TpwChartItem& mark = list[j];
+        if (j + PrefetchAhead < count) {
+          const char* ahead = reinterpret_cast<const char*>(&list[j + PrefetchAhead]);
+          __builtin_prefetch(ahead);
+          __builtin_prefetch(ahead + 64);
+        }
+        if (render::Between(mark.x, x1, x2) && render::Between(mark.y, y1, y2)) {
+          const TPoint p = map.Point(chart, mark.x, mark.y);
+          DrawMark(canvas, uint8_t(mark.Param3), p.X, p.Y);
+        }
+        if (++j >= count || !SameMarkRun(list[j], item)) break;
       }
       i = j - 1;
       continue;

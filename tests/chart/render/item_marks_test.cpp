@@ -1,5 +1,7 @@
 // Marks: ckMark in world and pixel mode with its visibility rules, the
 // duplicate-mark grid, and ckErrorMark.
+#include <random>
+
 #include "base/Marks.h"
 #include "chart/render/item_fixture.h"
 
@@ -63,6 +65,60 @@ TEST_F(Marks, PixelMarksOnlyInsideThePlotArea) {
   EXPECT_EQ(PixelAt(before, 200, 200), clBlack);
   EXPECT_EQ(PixelAt(before, 100, 100), clBlack);
   EXPECT_EQ(CountPixels(before, clBlack), 2);
+}
+
+// A list of marks mixed with what ends or skips a run of them (other
+// colours, fills, pen styles and widths, layers, a hidden class and layer,
+// character and pixel marks, points out of range, NaN, polyline points),
+// drawn once as the pass draws it and once item by item (a handler, even one
+// that changes nothing, sends every item through the dispatch): the same
+// pixels, in colour and in monochrome, with and without the duplicate-mark
+// grid.
+TEST_F(Marks, RunsOfMarksDrawWhatTheItemsDrawOneByOne) {
+  chart.ApplyLayerRange(2, false, 100, 0, 0, 100, false);  // mirrored in x
+  chart.SetClassVisible(3, false);
+  chart.SetLayerVisible(4, false);
+  std::mt19937 rng(7);
+  const auto pick = [&](int n) { return int(rng() % unsigned(n)); };
+  const TColor colours[] = {clRed, clBlue, clNavy};
+  for (int i = 0; i < 600; ++i) {
+    const int run = 1 + pick(6);
+    chart.SetDataColor(colours[pick(3)]);
+    chart.SetFillColor(colours[pick(3)]);
+    chart.SetPenStyle(pick(5) == 0 ? TPenStyle::psDot : TPenStyle::psSolid);
+    chart.SetLineWidth(uint8_t(pick(6) == 0 ? 2 : 1));
+    chart.SetCurrentLayer(1 + pick(4));
+    chart.SetClassDefault(uint8_t(pick(5) == 0 ? 3 : 1));
+    for (int k = 0; k < run; ++k) {
+      const double x = pick(12) == 0 ? NaN : -5.0 + pick(111), y = -5.0 + pick(111);
+      switch (pick(10)) {
+        case 0:
+          chart.DrawTo(x, y);
+          break;
+        case 1:
+          chart.MarkAt(x, y, uint8_t(52 + pick(4)));
+          break;
+        case 2:
+          chart.MarkAt(x, y, uint8_t(pick(52)), TCoordMode::cmPixel);
+          break;
+        default:
+          chart.MarkAt(x, y, uint8_t(pick(52)));
+      }
+    }
+  }
+  for (const bool monochrome : {false, true}) {
+    for (const bool avoidDuplicates : {false, true}) {
+      chart.SetAvoidDuplicateMarks(avoidDuplicates);
+      chart.OnBeforeRenderChartItem = nullptr;
+      TBitmap runs;
+      runs.Assign(Render(monochrome));
+      EXPECT_GT(CountPixels(runs, clWhite), 0);
+      EXPECT_LT(CountPixels(runs, clWhite), 101 * 101 * 9 / 10) << "marks were drawn";
+      chart.OnBeforeRenderChartItem = [](TObject*, TpwChartItem&, int, bool) {};
+      EXPECT_EQ(CountDifferentPixels(Render(monochrome), runs), 0)
+          << (monochrome ? "monochrome" : "colour") << (avoidDuplicates ? ", duplicates avoided" : "");
+    }
+  }
 }
 
 // The duplicate-mark grid, d = 1: glyph 5 at (10, 10) claims 9..11 x 9..11.
