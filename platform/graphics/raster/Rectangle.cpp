@@ -27,16 +27,16 @@ void SmallSolidBox(const TPixelSurface& s, int32_t x1, int32_t y1, int32_t x2, i
                    TPixel brush) {
   const int32_t w = x2 - x1;
   TPixel* row = s.Bits + y1 * s.Stride + x1;
-  std::fill_n(row, w, pen);
+  raster::Target::FillPixels(row, size_t(w), pen);
   for (int32_t y = y1 + 1; y < y2 - 1; ++y) {
     row += s.Stride;
     row[0] = pen;
     if (w > 1) {
-      if (fill) std::fill_n(row + 1, w - 2, brush);
+      if (fill) raster::Target::FillPixels(row + 1, size_t(w - 2), brush);
       row[w - 1] = pen;
     }
   }
-  if (y2 - 1 > y1) std::fill_n(row + s.Stride, w, pen);
+  if (y2 - 1 > y1) raster::Target::FillPixels(row + s.Stride, size_t(w), pen);
 }
 
 }  // namespace
