@@ -340,6 +340,15 @@ void TItemRenderer::Render(TCustomPlotwell& chart, TCanvas* canvas, const TpwCha
 // a batch is drawn.
 constexpr int32_t PrefetchAhead = 256;
 
+// Asks for item i + PrefetchAhead of a list of `count` items, if there is one.
+[[gnu::always_inline]] inline void PrefetchAfter(const TPwItemContainer& list, int32_t i, int32_t count) {
+  if (i + PrefetchAhead < count) {
+    const char* ahead = reinterpret_cast<const char*>(&list[i + PrefetchAhead]);
+    __builtin_prefetch(ahead);
+    __builtin_prefetch(ahead + 64);
+  }
+}
+
 // A point of a polyline run continues it when it is a world ckDrawTo of the
 // same layer and class with the same colours, style and width.
 inline bool SameRun(const TpwChartItem& next, const TpwChartItem& first) {
@@ -413,11 +422,7 @@ void TItemRenderer::DrawList(TCustomPlotwell& chart, TCanvas* canvas, const TPwI
   ReadLayerMaps();
   for (int32_t i = 0; i < list.Count(); ++i) {
     const TpwChartItem& item = list[i];
-    if (i + PrefetchAhead < list.Count()) {
-      const char* ahead = reinterpret_cast<const char*>(&list[i + PrefetchAhead]);
-      __builtin_prefetch(ahead);
-      __builtin_prefetch(ahead + 64);
-    }
+    PrefetchAfter(list, i, list.Count());
     if (filter != TPassFilter::All &&
         (item.Kind == ckText || item.Kind == ckTextOffs) != (filter == TPassFilter::TextsOnly)) {
       continue;
@@ -443,11 +448,7 @@ void TItemRenderer::DrawList(TCustomPlotwell& chart, TCanvas* canvas, const TPwI
       int32_t j = i;
       for (;;) {
         const TpwChartItem& point = list[j];
-        if (j + PrefetchAhead < count) {
-          const char* ahead = reinterpret_cast<const char*>(&list[j + PrefetchAhead]);
-          __builtin_prefetch(ahead);
-          __builtin_prefetch(ahead + 64);
-        }
+        PrefetchAfter(list, j, count);
         const TPoint p = map.Point(chart, point.x, point.y);
         AddPolylinePoint(canvas, p.X, p.Y);
         if (++j >= count || !SameRun(list[j], item)) break;
@@ -471,11 +472,7 @@ void TItemRenderer::DrawList(TCustomPlotwell& chart, TCanvas* canvas, const TPwI
       int32_t j = i;
       for (;;) {
         const TpwChartItem& mark = list[j];
-        if (j + PrefetchAhead < count) {
-          const char* ahead = reinterpret_cast<const char*>(&list[j + PrefetchAhead]);
-          __builtin_prefetch(ahead);
-          __builtin_prefetch(ahead + 64);
-        }
+        PrefetchAfter(list, j, count);
         if (render::Between(mark.x, x1, x2) && render::Between(mark.y, y1, y2)) {
           const TPoint p = map.Point(chart, mark.x, mark.y);
           DrawMark(canvas, uint8_t(mark.Param3), p.X, p.Y);
