@@ -19,10 +19,12 @@ void FillBox(const raster::Target& t, int64_t l, int64_t tp, int64_t r, int64_t 
   for (int64_t y = tp; y < b; ++y) t.Span(y, l, r, ink);
 }
 
-// A box with a solid 1-pixel copy pen lying wholly inside the clip (small
-// marks and bars): its rows written directly, no clipping, no inks. Thin
-// boxes paint their overlapping sides in the same colour, so the result is
-// the outline path's.
+// A box with a solid 1-pixel copy pen lying wholly inside the clip (marks,
+// bars, a plot's background): its rows written directly, no clipping, no
+// inks. Thin boxes paint their overlapping sides in the same colour, so the
+// result is the outline path's. The rows inside the outline start one pixel
+// off the box's left edge, so long ones go through FillLongRun's aligned
+// stores.
 void SmallSolidBox(const TPixelSurface& s, int32_t x1, int32_t y1, int32_t x2, int32_t y2, TPixel pen, bool fill,
                    TPixel brush) {
   const int32_t w = x2 - x1;
