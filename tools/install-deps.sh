@@ -11,6 +11,11 @@ packages=(
   xvfb xauth
   clang libclang-rt-dev
 )
+# Benchmark peers: the bench builds without them (and leaves their benchmarks
+# out), but tools/test.sh builds the bench and it should measure against them.
+packages+=(
+  libqcustomplot-dev libqcustomplot2.1-qt6
+)
 
 missing=()
 for p in "${packages[@]}"; do
