@@ -41,8 +41,12 @@ inline constexpr uint8_t ckVector = 21;
 inline constexpr uint8_t ckVertLine = 22;
 inline constexpr uint8_t ckHorizLine = 23;
 inline constexpr uint8_t ckCross = 24;
+// A series drawn as one item (Param2: its entry in the list's series table,
+// from 1): a polyline through its points, or a mark (Param3) at each point.
+inline constexpr uint8_t ckSeriesLine = 25;
+inline constexpr uint8_t ckSeriesMarks = 26;
 // Kinds run from 0 to this value; KindCount has one counter per value.
-inline constexpr uint8_t ckLastKind = 24;
+inline constexpr uint8_t ckLastKind = 26;
 
 // How an item's coordinates are read (TpwChartItem::CoordMode). World
 // coordinates go through the transform of the item's layer; pixel coordinates
@@ -111,7 +115,7 @@ struct TpwChartItem {
   int32_t Attribute;     // 0 from every command; reserved for the user
   int32_t LineWidth;     // pen width in pixels; text kinds: long-text index (0 = inline text)
   uint8_t ItemClass;     // 0..255; the renderer shows or hides items by class
-  uint8_t Kind;          // ckMark .. ckCross
+  uint8_t Kind;          // ckMark .. ckSeriesMarks
   int32_t Layer;         // 1..16, the layer whose transform places the item
   bool Hollow;           // filled kinds: outline only
   TFrameStyle FrameStyle;  // edge style of ckFramedRect

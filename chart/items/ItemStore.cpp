@@ -52,7 +52,7 @@ constexpr std::array<std::string_view, ckLastKind + 1> KindNames = {
     "",           "ckMark",      "ckLine",       "ckDrawTo",   "ckRectangle",   "ckFramedRect", "ckBar3D",
     "ckText",     "ckMoveTo",    "ckEllipse",    "",           "",              "ckMoveRel",    "ckDrawRel",
     "ckArrow",    "ckDoubleArrow", "ckTextOffs", "ckPixelBox", "ckErrorMark",   "ckShiftedLine", "ckArc",
-    "ckVector",   "ckVertLine",  "ckHorizLine",  "ckCross"};
+    "ckVector",   "ckVertLine",  "ckHorizLine",  "ckCross",   "ckSeriesLine", "ckSeriesMarks"};
 
 }  // namespace
 
@@ -65,6 +65,7 @@ TPwItemStore::TPwItemStore() { ResetItemStore(); }
 void TPwItemStore::ResetItemStore() {
   data_ = std::make_shared<TPwDataList>();
   annotations_.Clear();
+  annotation_series_.clear();
   data_texts_.Clear();
   annotation_texts_.Clear();
   alloc_size_ = 1000;
@@ -84,12 +85,15 @@ void TPwItemStore::ResetItemStore() {
 void TPwItemStore::ClearDataItems() {
   data_->Items.Clear();
   data_->KindCount.fill(0);
+  data_->Series.clear();
+  data_->Series.shrink_to_fit();
 }
 
 void TPwItemStore::MakeDataListPrivate() {
   auto own = std::make_shared<TPwDataList>();
   own->Items.CopyFrom(data_->Items, alloc_size_);
   own->KindCount = data_->KindCount;
+  own->Series = data_->Series;
   data_ = std::move(own);
 }
 
@@ -98,8 +102,10 @@ void TPwItemStore::CopyListsFrom(const TPwItemStore& source) {
   if (data_ != source.data_) {
     data_->Items.CopyFrom(source.data_->Items, alloc_size_);
     data_->KindCount = source.data_->KindCount;
+    data_->Series = source.data_->Series;
   }
   annotations_.CopyFrom(source.annotations_, alloc_size_);
+  annotation_series_ = source.annotation_series_;
   data_texts_ = source.data_texts_;
   annotation_texts_ = source.annotation_texts_;
 }
@@ -188,6 +194,34 @@ void TPwItemStore::MarkAt(double x, double y, uint8_t mark, TCoordMode mode) {
   item.x = x;
   item.y = y;
   item.Param3 = mark;
+}
+
+// ---- series ----------------------------------------------------------------
+
+TpwChartItem& TPwItemStore::AddSeriesItem(uint8_t kind, TPwSeriesRef series) {
+  if (series == nullptr) {
+    throw EKorvoPlotwellError(std::string(kind == ckSeriesLine ? "DrawSeries" : "MarkSeries") +
+                              " needs a series, not a null pointer");
+  }
+  std::vector<TPwSeriesRef>& table = annotation_mode_ ? annotation_series_ : data_->Series;
+  if (table.size() >= size_t(INT32_MAX)) throw EKorvoPlotwellError("Too many series items in one list");
+  table.push_back(std::move(series));
+  try {
+    TpwChartItem& item = NewItem(kind, cmWorld);
+    item.CoordMode = uint8_t(cmWorld);
+    item.FillColor = fill_color_;
+    item.Param2 = int32_t(table.size());
+    return item;
+  } catch (...) {
+    table.pop_back();
+    throw;
+  }
+}
+
+void TPwItemStore::DrawSeries(TPwSeriesRef series) { AddSeriesItem(ckSeriesLine, std::move(series)); }
+
+void TPwItemStore::MarkSeries(TPwSeriesRef series, uint8_t mark) {
+  AddSeriesItem(ckSeriesMarks, std::move(series)).Param3 = mark;
 }
 
 void TPwItemStore::ErrorMark(double x, double y, double below, double above, uint8_t mark, bool horizontal) {

@@ -6,11 +6,13 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/ChartEnums.h"
 #include "chart/items/ChartItem.h"
 #include "chart/items/ItemContainer.h"
 #include "chart/items/LongTextArray.h"
+#include "chart/items/Series.h"
 #include "platform/Types.h"
 #include "platform/graphics/Color.h"
 #include "platform/graphics/Font.h"
@@ -63,14 +65,18 @@ class TPwItemStore {
 
   const TPwItemContainer& DataItems() const { return data_->Items; }
   const TPwItemContainer& AnnotationItems() const { return annotations_; }
-  // The number of data-list items of kind `kind` (0..24); 0 for any other
+  // The number of data-list items of kind `kind` (0..26); 0 for any other
   // value.
   int32_t KindCount(int kind) const { return kind >= 0 && kind <= ckLastKind ? data_->KindCount[kind] : 0; }
   const std::array<int32_t, ckLastKind + 1>& KindCounts() const { return data_->KindCount; }
 
-  // Empties the annotation list (count 0, storage released). The data list
-  // is emptied by the chart's ClearGraph, which leaves annotations alone.
-  void ClearAnnotations() { annotations_.Clear(); }
+  // Empties the annotation list (count 0, storage released, its series let
+  // go). The data list is emptied by the chart's ClearGraph, which leaves
+  // annotations alone.
+  void ClearAnnotations() {
+    annotations_.Clear();
+    annotation_series_.clear();
+  }
 
   // The growth step of both lists: a value from 1 to 1000000 is stored, any
   // other value is ignored. Default 1000; give a chart that receives many
@@ -183,6 +189,43 @@ class TPwItemStore {
   // also sizes character glyphs on the printer. World only.
   void ErrorMark(double x, double y, double below, double above, uint8_t mark, bool horizontal = false);
 
+  // ---- Commands: series ------------------------------------------------------
+  //
+  // A series (Series.h) goes into the list as ONE item that refers to it:
+  // the item draws the points the series holds whenever the chart draws, so
+  // a program that appends to a series and calls ShowGraph sees the new
+  // points without adding items. The list keeps a reference to the series
+  // (in a table of its own, whose entry the item's Param2 names, from 1)
+  // until ClearGraph (data list) or ClearAnnotations; charts sharing the
+  // data list and a chart copied by Assign refer to the same series.
+  // Series items are world items whatever the list (CoordMode cmWorld) and
+  // carry the attributes of every item. A null series raises
+  // EKorvoPlotwellError and appends nothing.
+
+  // ckSeriesLine: a polyline through the points in their order, drawn with
+  // exactly the pixels of MoveTo(first point) followed by DrawTo(each next
+  // point) with the same attributes, with one addition: a point whose x or
+  // y is NaN or infinite breaks the line, which resumes at the next finite
+  // point as if by MoveTo (a gap, as plotting programs draw missing data).
+  // Like DrawTo it leaves the current position at the last finite point, so
+  // a DrawTo item after it continues the line. Sets FillColor (the gaps of
+  // dashed pens) and Param2.
+  void DrawSeries(TPwSeriesRef series);
+  // ckSeriesMarks: glyph `mark` at every point, exactly as MarkAt items at
+  // the same points (a point outside its layer's ranges, or not finite, is
+  // not drawn; AvoidDuplicateMarks applies). Sets Param2, Param3 = mark.
+  void MarkSeries(TPwSeriesRef series, uint8_t mark);
+
+  // The series tables of the two lists; SeriesOf gives the series an item
+  // of that list refers to, or nullptr when its Param2 names no entry.
+  std::span<const TPwSeriesRef> DataSeries() const { return data_->Series; }
+  std::span<const TPwSeriesRef> AnnotationSeries() const { return annotation_series_; }
+  const TPwSeries* SeriesOf(const TpwChartItem& item, bool isAnnotation) const {
+    const std::vector<TPwSeriesRef>& table = isAnnotation ? annotation_series_ : data_->Series;
+    const int64_t i = int64_t(item.Param2) - 1;
+    return i >= 0 && i < int64_t(table.size()) ? table[size_t(i)].get() : nullptr;
+  }
+
   // ---- Commands: straight lines ---------------------------------------------
 
   // ckLine from (x1, y1) to (x2, y2). Sets x, y, x2, y2, FillColor. Modes
@@ -279,6 +322,7 @@ class TPwItemStore {
   struct TPwDataList {
     TPwItemContainer Items;
     std::array<int32_t, ckLastKind + 1> KindCount{};
+    std::vector<TPwSeriesRef> Series;  // the series its series items draw
   };
 
   // Empties the data list (storage released) and zeroes every KindCount.
@@ -323,10 +367,12 @@ class TPwItemStore {
     return *item;
   }
   TpwChartItem& NewTextItem(uint8_t kind, TCoordMode mode, int longTextIndex);
+  TpwChartItem& AddSeriesItem(uint8_t kind, TPwSeriesRef series);
   TpwChartItem& AddTwoPoint(uint8_t kind, double x1, double y1, double x2, double y2, TCoordMode mode);
 
   std::shared_ptr<TPwDataList> data_;  // never null
   TPwItemContainer annotations_;
+  std::vector<TPwSeriesRef> annotation_series_;
   TLongTextArray data_texts_;
   TLongTextArray annotation_texts_;
   int32_t alloc_size_ = 1000;

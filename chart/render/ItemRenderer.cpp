@@ -11,6 +11,7 @@
 #include "base/Marks.h"
 #include "chart/CustomPlotwell.h"
 #include "chart/items/ItemContainer.h"
+#include "chart/render/LayerMap.h"
 #include "chart/render/RenderMath.h"
 #include "platform/graphics/Canvas.h"
 
@@ -255,6 +256,16 @@ void TItemRenderer::Render(TCustomPlotwell& chart, TCanvas* canvas, const TpwCha
     case ckMark:
       DrawMarkItem(item, ink);
       return;
+    case ckSeriesLine:
+    case ckSeriesMarks:
+      if (const TPwSeries* series = chart.SeriesOf(item, isAnnotation)) {
+        if (kind == ckSeriesLine) {
+          DrawSeriesLineItem(item, ink, *series);
+        } else {
+          DrawSeriesMarksItem(item, ink, *series);
+        }
+      }
+      return;
     default:
       break;
   }
@@ -366,28 +377,14 @@ inline bool SameMarkRun(const TpwChartItem& next, const TpwChartItem& first) {
          next.PenStyle == first.PenStyle && next.LineWidth == first.LineWidth;
 }
 
-// One linear axis in double arithmetic. WorldToPixel's extended-precision
-// value and this one lie within 2^-50 (|k v| + |o|) of each other, so both
-// round to the same pixel unless this value lies that close to a half
-// pixel; then (and for NaN, far values and logarithmic axes) false, and the
-// caller asks WorldToPixel.
-inline bool FastLinearPixel(double k, double o, double v, int32_t& pixel) {
-  const double kv = k * v;
-  const double w = kv + o;
-  if (!(std::fabs(w) < 2147483000.0)) return false;
-  const int32_t r = render::RoundHalfEven(w);
-  const double margin = 0.5 - std::fabs(w - double(r));
-  if (!(margin > (std::fabs(kv) + std::fabs(o)) * 0x1p-49)) return false;
-  pixel = r;
-  return true;
-}
-
 void TItemRenderer::TLayerMap::Set(const TCustomPlotwell& c, int32_t layer, int32_t x0, int32_t y0) {
   layer_ = layer;
   dx_ = int64_t(x0) - c.margin_left_;
   dy_ = int64_t(y0) - c.margin_top_;
   const size_t i = size_t(render::ClampLayer(layer) - 1);
-  linear_ = !c.x_props_[i]->Logarithmic() && !c.y_props_[i]->Logarithmic();
+  linear_x_ = !c.x_props_[i]->Logarithmic();
+  linear_y_ = !c.y_props_[i]->Logarithmic();
+  linear_ = linear_x_ && linear_y_;
   kx_ = double(c.kx_[i]);
   ox_ = double(c.ox_[i]);
   ky_ = double(c.ky_[i]);
@@ -397,14 +394,6 @@ void TItemRenderer::TLayerMap::Set(const TCustomPlotwell& c, int32_t layer, int3
 void TItemRenderer::ReadLayerMaps() {
   for (int32_t l = 1; l <= 16; ++l) layer_maps_[size_t(l - 1)].Set(*pass_.chart, l, pass_.x0, pass_.y0);
   layer_maps_ready_ = true;
-}
-
-[[gnu::always_inline]] inline TPoint TItemRenderer::TLayerMap::Point(const TCustomPlotwell& c, double x, double y) const {
-  int32_t px, py;
-  if (!linear_ || !FastLinearPixel(kx_, ox_, x, px) || !FastLinearPixel(ky_, oy_, y, py)) {
-    c.WorldToPixel(layer_, x, y, px, py);
-  }
-  return TPoint{render::ClampCoord(px + dx_), render::ClampCoord(py + dy_)};
 }
 
 void TItemRenderer::DrawList(TCustomPlotwell& chart, TCanvas* canvas, const TPwItemContainer& list,

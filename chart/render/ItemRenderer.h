@@ -54,6 +54,7 @@ class TCanvas;
 class TCustomPlotwell;
 class TLongTextArray;
 class TPwItemContainer;
+class TPwSeries;
 
 class TItemRenderer {
  public:
@@ -160,11 +161,17 @@ class TItemRenderer {
    public:
     void Set(const TCustomPlotwell& chart, int32_t layer, int32_t x0, int32_t y0);
     TPoint Point(const TCustomPlotwell& chart, double x, double y) const;
+    // The canvas column of world x and the canvas row of world y alone:
+    // WorldToPixel maps the axes independently, so (X(x), Y(y)) is Point(x, y).
+    int32_t X(const TCustomPlotwell& chart, double x) const;
+    int32_t Y(const TCustomPlotwell& chart, double y) const;
+    bool LogarithmicX() const { return !linear_x_; }
+    bool LogarithmicY() const { return !linear_y_; }
 
    private:
     int32_t layer_ = 1;
     int64_t dx_ = 0, dy_ = 0;
-    bool linear_ = false;
+    bool linear_ = false, linear_x_ = false, linear_y_ = false;
     double kx_ = 0, ox_ = 0, ky_ = 0, oy_ = 0;
   };
   // Reads the sixteen layer maps again (at the start of a pass and after a
@@ -202,6 +209,10 @@ class TItemRenderer {
   void DrawCrossItem(const TpwChartItem& item, TColor ink, TColor paper);
   void DrawTextItem(const TpwChartItem& item, TColor ink, const TLongTextArray& longTexts, bool isAnnotation,
                     int32_t index);
+  // Series items (SeriesItems.cpp).
+  void DrawSeriesLineItem(const TpwChartItem& item, TColor ink, const TPwSeries& series);
+  void DrawSeriesMarksItem(const TpwChartItem& item, TColor ink, const TPwSeries& series);
+  void DrawSortedSeriesLine(const TPwSeries& series, const TLayerMap& map, bool thin);
 
   TPass pass_;
   // Valid while DrawList runs; Render called on its own maps through
@@ -229,6 +240,13 @@ class TItemRenderer {
   // The text of a text item while OnBeforeRenderText may change it; its
   // memory is kept between items.
   std::string text_;
+
+  // Mark series: the centres already taken (one bit a canvas pixel around
+  // the clip) and the marks kept, last first; their memory is kept between
+  // passes, so a frame allocates only when a series outgrows every earlier
+  // one.
+  std::vector<uint64_t> mark_seen_;
+  std::vector<TPoint> mark_kept_;
 };
 
 }  // namespace korvo

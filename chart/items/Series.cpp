@@ -1,0 +1,272 @@
+#include "chart/items/Series.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <new>
+#include <string>
+
+#include "base/korvobase.h"
+
+namespace korvo {
+namespace {
+
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+
+[[noreturn]] void Fail(const std::string& what) { throw EKorvoPlotwellError("Series: " + what); }
+
+std::string Gigabytes(double bytes) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f GB", bytes / 1e9);
+  return text;
+}
+
+}  // namespace
+
+TPwSeries::TPwSeries(bool uniform, double xStart, double xStep)
+    : uniform_(uniform), x_start_(xStart), x_step_(xStep) {}
+
+TPwSeries::~TPwSeries() = default;
+
+TPwSeriesRef TPwSeries::Create() { return TPwSeriesRef(new TPwSeries(false, 0, 0)); }
+
+TPwSeriesRef TPwSeries::CreateUniform(double xStart, double xStep) {
+  if (!std::isfinite(xStart) || !std::isfinite(xStep)) {
+    Fail("a uniform series needs a finite start and step (got " + std::to_string(xStart) + " and " +
+         std::to_string(xStep) + ")");
+  }
+  return TPwSeriesRef(new TPwSeries(true, xStart, xStep));
+}
+
+// ---- checks ---------------------------------------------------------------------------
+
+void TPwSeries::CheckForm(bool wantUniform, const char* call) const {
+  if (wantUniform == uniform_) return;
+  Fail(std::string(call) + (uniform_ ? " with x values is for x/y series; this series is uniform (give y only)"
+                                     : " with y only is for uniform series; this series keeps x and y"));
+}
+
+void TPwSeries::CheckLengths(size_t nx, size_t ny) {
+  if (nx != ny) Fail("x has " + std::to_string(nx) + " values but y has " + std::to_string(ny));
+}
+
+void TPwSeries::SetCapacity(int64_t capacity) {
+  if (capacity < 0) Fail("the capacity must be 0 (no limit) or positive, not " + std::to_string(capacity));
+  capacity_ = capacity;
+  if (capacity_ > 0) DropTo(capacity_);
+}
+
+// ---- storage --------------------------------------------------------------------------
+
+std::unique_ptr<TPwSeries::TChunk> TPwSeries::NewChunk() {
+  if (spare_ != nullptr) return std::move(spare_);
+  auto chunk = std::make_unique_for_overwrite<TChunk>();
+  if (!uniform_) chunk->x = std::make_unique_for_overwrite<double[]>(size_t(ChunkSize));
+  return chunk;
+}
+
+void TPwSeries::Reserve(int64_t more) {
+  const int64_t end = first_ + count_ + more;  // one past the last stored position needed
+  if (count_ + more > MaxCount) {
+    Fail("cannot hold " + std::to_string(count_ + more) + " points (at most " + std::to_string(MaxCount) + ")");
+  }
+  const int64_t chunks = (end + ChunkSize - 1) >> ChunkBits;
+  const int64_t missing = chunks - int64_t(chunks_.size());
+  if (missing <= 0) return;
+  // More than the machine's memory would only thrash: refuse it up front.
+  const double bytes = double(missing) * double(sizeof(TChunk) + (uniform_ ? 0 : ChunkSize * sizeof(double)));
+  const double physical = double(sysconf(_SC_PHYS_PAGES)) * double(sysconf(_SC_PAGESIZE));
+  if (physical > 0 && bytes > physical) {
+    Fail("cannot hold " + std::to_string(count_ + more) + " points: they need " + Gigabytes(bytes) +
+         " more, beyond this machine's " + Gigabytes(physical) + " of memory");
+  }
+  const size_t before = chunks_.size();
+  try {
+    chunks_.reserve(size_t(chunks));
+    for (int64_t i = 0; i < missing; ++i) chunks_.push_back(NewChunk());
+  } catch (const std::bad_alloc&) {
+    chunks_.resize(before);
+    Fail("out of memory for " + std::to_string(count_ + more) + " points");
+  }
+}
+
+bool TPwSeries::Descends(int64_t k) const {
+  const double a = chunks_[size_t((k - 1) >> ChunkBits)]->x[(k - 1) & ChunkMask];
+  const double b = chunks_[size_t(k >> ChunkBits)]->x[k & ChunkMask];
+  return !(a <= b);
+}
+
+namespace {
+
+// Folds y into a pyramid block; `start` begins the block afresh. A NaN Low
+// marks a block that holds a non-finite y, and stays.
+inline void Fold(double& low, double& high, bool start, double y) {
+  if (start) {
+    low = std::isfinite(y) ? y : NaN;
+    high = y;
+    return;
+  }
+  if (std::isnan(low)) return;
+  if (!std::isfinite(y)) {
+    low = NaN;
+    return;
+  }
+  low = std::min(low, y);
+  high = std::max(high, y);
+}
+
+}  // namespace
+
+void TPwSeries::Put(double x, double y) {
+  const int64_t k = first_ + count_;
+  TChunk& c = *chunks_[size_t(k >> ChunkBits)];
+  const int64_t p = k & ChunkMask;
+  c.y[p] = y;
+  if (!uniform_) {
+    c.x[p] = x;
+    if (!std::isfinite(x)) ++nonfinite_x_;
+    if (count_ > 0 && Descends(k)) ++unsorted_pairs_;
+  }
+  Fold(c.l1[p >> L1Bits].Low, c.l1[p >> L1Bits].High, (p & ((1 << L1Bits) - 1)) == 0, y);
+  Fold(c.l2[p >> L2Bits].Low, c.l2[p >> L2Bits].High, (p & ((1 << L2Bits) - 1)) == 0, y);
+  Fold(c.l3[p >> L3Bits].Low, c.l3[p >> L3Bits].High, (p & ((1 << L3Bits) - 1)) == 0, y);
+  Fold(c.all.Low, c.all.High, p == 0, y);
+  ++count_;
+}
+
+void TPwSeries::DropTo(int64_t limit) {
+  limit = std::max<int64_t>(limit, 0);
+  if (count_ <= limit) return;
+  const int64_t n = count_ - limit;
+  if (!uniform_) {
+    for (int64_t i = 0; i < n; ++i) {
+      const int64_t k = first_ + i;
+      if (!std::isfinite(chunks_[size_t(k >> ChunkBits)]->x[k & ChunkMask])) --nonfinite_x_;
+      if (i + 1 < count_ && Descends(k + 1)) --unsorted_pairs_;
+    }
+  }
+  first_ += n;
+  count_ -= n;
+  dropped_ += n;
+  const int64_t whole = first_ >> ChunkBits;  // chunks now wholly dropped
+  if (whole > 0) {
+    spare_ = std::move(chunks_[0]);
+    chunks_.erase(chunks_.begin(), chunks_.begin() + whole);
+    first_ &= ChunkMask;
+  }
+}
+
+void TPwSeries::Clear() {
+  chunks_.clear();
+  chunks_.shrink_to_fit();
+  spare_.reset();
+  first_ = count_ = dropped_ = 0;
+  unsorted_pairs_ = nonfinite_x_ = 0;
+}
+
+// ---- filling --------------------------------------------------------------------------
+
+void TPwSeries::SetData(std::span<const double> x, std::span<const double> y) {
+  CheckForm(false, "SetData");
+  CheckLengths(x.size(), y.size());
+  const size_t skip = capacity_ > 0 && y.size() > size_t(capacity_) ? y.size() - size_t(capacity_) : 0;
+  TPwSeries fresh(false, 0, 0);
+  fresh.capacity_ = capacity_;
+  fresh.Reserve(int64_t(y.size() - skip));
+  for (size_t i = skip; i < y.size(); ++i) fresh.Put(x[i], y[i]);
+  fresh.dropped_ = int64_t(skip);
+  *this = std::move(fresh);
+}
+
+void TPwSeries::SetData(std::span<const double> y) {
+  CheckForm(true, "SetData");
+  const size_t skip = capacity_ > 0 && y.size() > size_t(capacity_) ? y.size() - size_t(capacity_) : 0;
+  TPwSeries fresh(true, x_start_, x_step_);
+  fresh.capacity_ = capacity_;
+  fresh.Reserve(int64_t(y.size() - skip));
+  for (size_t i = skip; i < y.size(); ++i) fresh.Put(0, y[i]);
+  fresh.dropped_ = int64_t(skip);
+  *this = std::move(fresh);
+}
+
+void TPwSeries::Append(double x, double y) { Append(std::span<const double>(&x, 1), std::span<const double>(&y, 1)); }
+
+void TPwSeries::Append(double y) { Append(std::span<const double>(&y, 1)); }
+
+void TPwSeries::Append(std::span<const double> x, std::span<const double> y) {
+  CheckForm(false, "Append");
+  CheckLengths(x.size(), y.size());
+  const int64_t n = int64_t(y.size());
+  // Points beyond the capacity that would drop at once are not stored.
+  const int64_t skip = capacity_ > 0 && n > capacity_ ? n - capacity_ : 0;
+  Reserve(n - skip);  // may fail: nothing has changed yet
+  if (capacity_ > 0) DropTo(capacity_ - (n - skip));
+  if (skip > 0) dropped_ += skip;
+  for (int64_t i = skip; i < n; ++i) Put(x[size_t(i)], y[size_t(i)]);
+}
+
+void TPwSeries::Append(std::span<const double> y) {
+  CheckForm(true, "Append");
+  const int64_t n = int64_t(y.size());
+  const int64_t skip = capacity_ > 0 && n > capacity_ ? n - capacity_ : 0;
+  Reserve(n - skip);
+  if (capacity_ > 0) DropTo(capacity_ - (n - skip));
+  if (skip > 0) dropped_ += skip;
+  for (int64_t i = skip; i < n; ++i) Put(0, y[size_t(i)]);
+}
+
+// ---- reading --------------------------------------------------------------------------
+
+bool TPwSeries::YRange(int64_t first, int64_t last, double& low, double& high) const {
+  double lo = std::numeric_limits<double>::infinity(), hi = -lo;
+  const auto take = [&](const TMinMax& b) {
+    if (std::isnan(b.Low)) return false;
+    lo = std::min(lo, b.Low);
+    hi = std::max(hi, b.High);
+    return true;
+  };
+  int64_t k = first_ + first;
+  const int64_t end = first_ + last;
+  while (k < end) {
+    const TChunk& c = *chunks_[size_t(k >> ChunkBits)];
+    int64_t a = k & ChunkMask;
+    const int64_t b = std::min<int64_t>(ChunkSize, a + (end - k));
+    k += b - a;
+    if (a == 0 && b == ChunkSize) {
+      if (!take(c.all)) return false;
+      continue;
+    }
+    // Whole blocks where they fit, largest first; single points at the ragged
+    // ends.
+    while (a < b) {
+      if ((a & ((1 << L3Bits) - 1)) == 0 && a + (1 << L3Bits) <= b) {
+        if (!take(c.l3[a >> L3Bits])) return false;
+        a += 1 << L3Bits;
+      } else if ((a & ((1 << L2Bits) - 1)) == 0 && a + (1 << L2Bits) <= b) {
+        if (!take(c.l2[a >> L2Bits])) return false;
+        a += 1 << L2Bits;
+      } else if ((a & ((1 << L1Bits) - 1)) == 0 && a + (1 << L1Bits) <= b) {
+        if (!take(c.l1[a >> L1Bits])) return false;
+        a += 1 << L1Bits;
+      } else {
+        const double y = c.y[a++];
+        if (!std::isfinite(y)) return false;
+        lo = std::min(lo, y);
+        hi = std::max(hi, y);
+      }
+    }
+  }
+  low = lo;
+  high = hi;
+  return true;
+}
+
+size_t TPwSeries::MemoryBytes() const {
+  const size_t chunk = sizeof(TChunk) + (uniform_ ? 0 : ChunkSize * sizeof(double));
+  return sizeof(*this) + chunks_.capacity() * sizeof(chunks_[0]) + (chunks_.size() + (spare_ ? 1 : 0)) * chunk;
+}
+
+}  // namespace korvo

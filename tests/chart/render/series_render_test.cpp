@@ -1,0 +1,268 @@
+// Series items against the same points given as items: random series
+// (sorted, unsorted, repeats, spikes, gaps, huge values, points off the plot,
+// scrolling windows) drawn over pens, pen modes and layer transforms, pixel
+// for pixel, in colour and monochrome.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "chart/plotwell.h"
+#include "support/TestSupport.h"
+
+namespace korvo::test {
+namespace {
+
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+
+struct TTrialPen {
+  TPenStyle Style;
+  uint8_t Width;
+  TPenMode Mode;
+};
+// The thinned pens first, then pens that draw every point.
+constexpr TTrialPen Pens[] = {{TPenStyle::psSolid, 1, TPenMode::pmCopy}, {TPenStyle::psInsideFrame, 0, TPenMode::pmCopy},
+                         {TPenStyle::psClear, 1, TPenMode::pmCopy}, {TPenStyle::psDot, 1, TPenMode::pmCopy},
+                         {TPenStyle::psSolid, 3, TPenMode::pmCopy}, {TPenStyle::psSolid, 1, TPenMode::pmXor},
+                         {TPenStyle::psDashDot, 1, TPenMode::pmNot}};
+
+// A layer's transform: linear, mirrored in x or y, logarithmic.
+enum class TAxes { Linear, MirroredX, MirroredY, LogY, LogX };
+
+class SeriesVsItems : public ::testing::Test {
+ protected:
+  SeriesVsItems() : chart(nullptr), a(140, 110), b(140, 110) {
+    chart.SetMarginLeft(10);
+    chart.SetMarginRight(10);
+    chart.SetMarginTop(10);
+    chart.SetMarginBottom(10);
+    chart.SetBounds(0, 0, 140, 110);  // plot area 121 x 91
+    chart.SetChartColor(clWhite);
+    chart.SetChartFrameColor(clWhite);
+  }
+
+  void SetAxes(TAxes axes) {
+    chart.XProps(1)->SetLogarithmic(false);
+    chart.YProps(1)->SetLogarithmic(false);
+    switch (axes) {
+      case TAxes::Linear: chart.ApplyLayerRange(1, false, 0, -50, 100, 50, false); break;
+      case TAxes::MirroredX: chart.ApplyLayerRange(1, false, 100, -50, 0, 50, false); break;
+      case TAxes::MirroredY: chart.ApplyLayerRange(1, false, 0, 50, 100, -50, false); break;
+      case TAxes::LogY: chart.ApplyLayerRange(1, false, 0, 0.01, 100, 100, false); break;
+      case TAxes::LogX: chart.ApplyLayerRange(1, false, 0.5, -50, 100, 50, false); break;
+    }
+    chart.XProps(1)->SetLogarithmic(axes == TAxes::LogX);
+    chart.YProps(1)->SetLogarithmic(axes == TAxes::LogY);
+  }
+
+  // Draws the chart's lists onto `target` (white first) with the pen mode
+  // of the trial, the plot's origin at (x0, y0).
+  void Draw(TBitmap& target, TPenMode mode, int32_t x0, int32_t y0, bool monochrome) {
+    Fill(target, clWhite);
+    target.Canvas()->Pen()->SetMode(mode);
+    chart.RenderData(target.Canvas(), x0, y0, monochrome, true);
+    target.Canvas()->Pen()->SetMode(TPenMode::pmCopy);
+  }
+
+  TPlotwell chart;
+  TBitmap a, b;
+};
+
+// Random walks and scatters with the troubles of real data.
+struct TTrial {
+  std::vector<double> X, Y;
+  bool Uniform = false;
+  double Start = 0, Step = 0;
+};
+
+TTrial MakeTrial(std::mt19937& rng, int shape) {
+  std::uniform_real_distribution<double> u(0, 1);
+  TTrial t;
+  const int n = int(std::pow(10.0, 1 + 3.2 * u(rng)));  // 10 .. 16000 points
+  double y = 0;
+  double x = -20 + 30 * u(rng);
+  const double dx = 140.0 / n * (0.2 + 2 * u(rng));
+  for (int i = 0; i < n; ++i) {
+    y += (u(rng) - 0.5) * (shape == 3 ? 40 : 6);
+    double py = y, px;
+    switch (shape) {
+      case 0:  // sorted x, repeats
+        px = x + std::floor(i * dx * 4) / 4;
+        break;
+      case 1:  // unsorted scatter over and beyond the plot
+        px = -40 + 180 * u(rng);
+        break;
+      default:  // a walk in x too, doubling back
+        x += (u(rng) - 0.45) * 3;
+        px = x;
+        break;
+    }
+    const double r = u(rng);
+    if (r < 0.01) py = NaN;                                            // gaps
+    else if (r < 0.015) py = (u(rng) < 0.5 ? -1 : 1) * 1e6;           // spikes far off the plot
+    else if (r < 0.017) py = std::numeric_limits<double>::infinity();  // breaks too
+    else if (r < 0.02) py = 1e300;                                    // beyond every clamp
+    t.X.push_back(px);
+    t.Y.push_back(py);
+  }
+  if (shape == 0 && u(rng) < 0.4) {  // the uniform form of a sorted series
+    t.Uniform = true;
+    t.Start = t.X[0];
+    t.Step = dx;
+    for (int i = 0; i < n; ++i) t.X[size_t(i)] = t.Start + double(i) * t.Step;
+  }
+  return t;
+}
+
+TPwSeriesRef MakeSeries(const TTrial& t) {
+  TPwSeriesRef s = t.Uniform ? TPwSeries::CreateUniform(t.Start, t.Step) : TPwSeries::Create();
+  if (t.Uniform) {
+    s->SetData(t.Y);
+  } else {
+    s->SetData(t.X, t.Y);
+  }
+  return s;
+}
+
+// The same points as items: MoveTo the first finite point, DrawTo the
+// next, MoveTo again after a break.
+void AddLineItems(TPlotwell& chart, const TPwSeries& s) {
+  bool inLine = false;
+  for (int64_t i = 0; i < s.Count(); ++i) {
+    const double x = s.X(i), y = s.Y(i);
+    if (!std::isfinite(x) || !std::isfinite(y)) {
+      inLine = false;
+    } else if (inLine) {
+      chart.DrawTo(x, y);
+    } else {
+      chart.MoveTo(x, y);
+      inLine = true;
+    }
+  }
+}
+
+TEST_F(SeriesVsItems, EveryPixelOfTheItemsOverPensModesAndTransforms) {
+  std::mt19937 rng(20261209);
+  std::uniform_int_distribution<int> pick(0, 1 << 20);
+  for (int trial = 0; trial < 240; ++trial) {
+    const int shape = trial % 3;
+    const TTrialPen pen = Pens[size_t(pick(rng)) % std::size(Pens)];
+    const auto axes = TAxes(pick(rng) % 5);
+    const bool marks = trial % 4 == 3;
+    const uint8_t glyph = uint8_t(std::array{19, 7, 16, 50, 0, 3, 200}[size_t(pick(rng) % 7)]);
+    const bool monochrome = pick(rng) % 5 == 0;
+    const int32_t x0 = std::array{0, -35, 30}[size_t(pick(rng) % 3)];
+    const int32_t y0 = std::array{0, 25, -20}[size_t(pick(rng) % 3)];
+    TTrial t = MakeTrial(rng, shape);
+    const TPwSeriesRef series = MakeSeries(t);
+    SetAxes(axes);
+    const auto attributes = [&] {
+      chart.SetDataColor(TColor(0x204080 + trial));
+      chart.SetFillColor(clYellow);
+      chart.SetPenStyle(pen.Style);
+      chart.SetLineWidth(pen.Width);
+    };
+    // Items around the series: a line drawn into it and out of it.
+    const auto before = [&] {
+      chart.MoveTo(50.0, 0.0);
+      chart.DrawTo(60.0, 10.0);
+    };
+    const auto after = [&] { chart.DrawTo(20.0, 30.0); };
+
+    chart.ClearGraph();
+    attributes();
+    before();
+    if (marks) {
+      chart.MarkSeries(series, glyph);
+    } else {
+      chart.DrawSeries(series);
+    }
+    after();
+    Draw(a, pen.Mode, x0, y0, monochrome);
+
+    chart.ClearGraph();
+    attributes();
+    before();
+    if (marks) {
+      for (int64_t i = 0; i < series->Count(); ++i) chart.MarkAt(series->X(i), series->Y(i), glyph);
+    } else {
+      AddLineItems(chart, *series);
+    }
+    after();
+    Draw(b, pen.Mode, x0, y0, monochrome);
+
+    ASSERT_EQ(CountDifferentPixels(a, b), 0)
+        << "trial " << trial << ": shape " << shape << ", " << series->Count() << " points"
+        << (t.Uniform ? " (uniform)" : "") << ", pen style " << int(pen.Style) << " width " << int(pen.Width)
+        << " mode " << int(pen.Mode) << ", axes " << int(axes) << (marks ? ", marks " + std::to_string(glyph) : "")
+        << (monochrome ? ", monochrome" : "") << ", origin " << x0 << "," << y0;
+  }
+}
+
+// Long sorted series cross the pyramid's blocks and chunks, and a scrolling
+// window starts inside a chunk; a column then holds thousands of points.
+TEST_F(SeriesVsItems, LongAndScrollingSortedSeries) {
+  std::mt19937 rng(7);
+  std::uniform_real_distribution<double> u(-1, 1);
+  for (const bool uniform : {false, true}) {
+    TPwSeriesRef s = uniform ? TPwSeries::CreateUniform(-3, 100.0 / 150000) : TPwSeries::Create();
+    s->SetCapacity(150000);
+    double y = 0;
+    for (int i = 0; i < 230000; ++i) {
+      y += u(rng);
+      if (i % 20011 == 0) y = 0;
+      const double v = i % 50021 == 7 ? NaN : y / 8;
+      if (uniform) {
+        s->Append(v);
+      } else {
+        s->Append((i - 80000) * (100.0 / 150000), v);
+      }
+    }
+    ASSERT_EQ(s->Count(), 150000);
+    for (const TAxes axes : {TAxes::Linear, TAxes::MirroredX}) {
+      SetAxes(axes);
+      chart.ClearGraph();
+      chart.DrawSeries(s);
+      Draw(a, TPenMode::pmCopy, 0, 0, false);
+      chart.ClearGraph();
+      AddLineItems(chart, *s);
+      Draw(b, TPenMode::pmCopy, 0, 0, false);
+      EXPECT_EQ(CountDifferentPixels(a, b), 0) << (uniform ? "uniform" : "x/y") << ", axes " << int(axes);
+    }
+  }
+}
+
+// The end of a line: a last column that returns to an extreme it had left
+// paints that pixel, one that reaches a new extreme last does not.
+TEST_F(SeriesVsItems, LastColumnOfALine) {
+  SetAxes(TAxes::Linear);
+  const std::vector<std::vector<double>> columns = {
+      {5, 10, 7, 10}, {5, 10}, {10, 5, 10, 10}, {5, 5, 5}, {7, 3, 9, 3}, {3, 9, 3, 9, 9}, {4}};
+  for (const auto& ys : columns) {
+    for (const bool gapAfter : {false, true}) {
+      std::vector<double> x{20, 30, 30.2}, y{0, 2, 3};
+      for (double v : ys) {  // each row three times: the runs are summarised
+        x.insert(x.end(), 3, 40.0);
+        y.insert(y.end(), 3, v);
+      }
+      if (gapAfter) {
+        x.insert(x.end(), {40.3, 60, 70});
+        y.insert(y.end(), {NaN, 1, 2});
+      }
+      TPwSeriesRef s = TPwSeries::Create();
+      s->SetData(x, y);
+      chart.ClearGraph();
+      chart.DrawSeries(s);
+      Draw(a, TPenMode::pmCopy, 0, 0, false);
+      chart.ClearGraph();
+      AddLineItems(chart, *s);
+      Draw(b, TPenMode::pmCopy, 0, 0, false);
+      EXPECT_EQ(CountDifferentPixels(a, b), 0) << "column of " << ys.size() << " points, gap " << gapAfter;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace korvo::test
