@@ -117,9 +117,15 @@ using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X
 using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
 
 // Virtual key codes handed to the key events (the classic values).
-constexpr uint16_t VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_CONTROL = 17, VK_ESCAPE = 27,
-                   VK_SPACE = 32, VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35, VK_HOME = 36, VK_LEFT = 37, VK_UP = 38,
-                   VK_RIGHT = 39, VK_DOWN = 40, VK_DELETE = 46;
+// Letters and digits are their upper-case ASCII codes ('A', '0').
+constexpr uint16_t VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_CONTROL = 17, VK_MENU = 18,
+                   VK_ESCAPE = 27, VK_SPACE = 32, VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35, VK_HOME = 36,
+                   VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40, VK_INSERT = 45, VK_DELETE = 46;
+// The numeric keypad's digits (VK_NUMPAD0 + n), operators and point, the
+// function keys (VK_F1 + n - 1), and the main keyboard's keys that carry
+// "+" and "-" (on many layouts "=" shares the "+" key).
+constexpr uint16_t VK_NUMPAD0 = 0x60, VK_MULTIPLY = 0x6A, VK_ADD = 0x6B, VK_SUBTRACT = 0x6D, VK_DECIMAL = 0x6E,
+                   VK_DIVIDE = 0x6F, VK_F1 = 0x70, VK_OEM_PLUS = 0xBB, VK_OEM_MINUS = 0xBD;
 // What a windowed control wants of the keyboard (DialogCode): otherwise Tab
 // and the arrow keys move the focus between controls.
 constexpr int DLGC_WANTARROWS = 0x01, DLGC_WANTTAB = 0x02, DLGC_WANTALLKEYS = 0x04, DLGC_WANTCHARS = 0x80;
@@ -397,7 +403,12 @@ class TWinControl : public TControl {
   int TabOrder() const { return tab_order_; }
   void SetTabOrder(int v) { tab_order_ = v < -1 ? -1 : v; }
   bool TabStop() const { return tab_stop_; }
-  void SetTabStop(bool v) { tab_stop_ = v; }
+  void SetTabStop(bool v);
+  // Whether the control takes the keyboard focus, by a click on it or by
+  // Tab: TabStop, unless a class says otherwise (and then calls
+  // FocusableChanged when its answer changes). Key input goes to the control
+  // with the focus.
+  virtual bool Focusable() const { return tab_stop_; }
   // The keys the control handles itself (DLGC_ flags).
   virtual int DialogCode() const { return 0; }
   // What kind of window the window system makes for the control.
@@ -432,6 +443,8 @@ class TWinControl : public TControl {
   virtual void KeyDown(uint16_t& key, TShiftState shift);
   virtual void KeyUp(uint16_t& key, TShiftState shift);
   virtual void KeyPress(char& key);
+  // Tells the window system that Focusable() may answer differently now.
+  void FocusableChanged();
 
   // Places the aligned children within `rect` (the client rect shrunk by
   // AdjustClientRect): top, bottom, left, right, then client.

@@ -407,6 +407,16 @@ void TWinControl::RemoveControl(TControl* control) {
   Invalidate();
 }
 
+void TWinControl::SetTabStop(bool v) {
+  if (v == tab_stop_) return;
+  tab_stop_ = v;
+  FocusableChanged();
+}
+
+void TWinControl::FocusableChanged() {
+  if (HandleAllocated()) WindowSystem()->SetWindowFocusable(this, Focusable());
+}
+
 void TWinControl::DispatchKeyDown(uint16_t& key, TShiftState shift) {
   if (Enabled()) KeyDown(key, shift);
 }

@@ -32,6 +32,12 @@
 //     DispatchMouseWheel. Graphic controls get the input of their area of
 //     the parent (TWinControl::ControlAtPos). A resize by the user becomes
 //     SetBounds; a close request of a top-level window becomes TForm::Close.
+//   - Key input goes to the windowed control with the keyboard focus, which
+//     a control takes by a click or by Tab when it is Focusable(): a key
+//     press -> DispatchKeyDown with the key's VK_ code (auto-repeat presses
+//     again), then, unless KeyDown took the key (set it to 0), the
+//     character it types -> DispatchKeyPress; a release -> DispatchKeyUp.
+//     Tab moves the focus on unless the control's DialogCode wants Tab.
 //   - Exceptions escaping a handler called from the event loop go to
 //     Application()->HandleException.
 //   - ControlDestroyed tells the implementation that a control (windowed or
@@ -82,6 +88,11 @@ class TWindowSystem {
   virtual void SetWindowCursor(TWinControl* control, TCursor cursor) = 0;
   // The tooltip text; empty when none is to be shown.
   virtual void SetWindowHint(TWinControl* control, const std::string& hint) = 0;
+  // Whether the window takes the keyboard focus (TWinControl::Focusable);
+  // one that stops taking it gives the focus up. CreateWindow reads the
+  // first value from the control. Window systems without a keyboard (the
+  // headless one) ignore it.
+  virtual void SetWindowFocusable(TWinControl* /*control*/, bool /*focusable*/) {}
   virtual void InvalidateWindow(TWinControl* control) = 0;
   virtual void PresentWindow(TWinControl* control) = 0;
   virtual void ControlDestroyed(TControl* control) = 0;
