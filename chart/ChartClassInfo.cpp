@@ -22,7 +22,8 @@ const TClassInfo& TCustomPlotwell::ClassInfo() {
 // defaults 50, 10, 16 and 32 only where a new chart has the same value
 // (MarginLeft and LRim, 50): a new chart has the layout's 50, 20, 20, 40,
 // so leaving out MarginRight = 10 would read back as 20. StandardLayout is
-// never written.
+// never written. WheelAndKeyNavigation, an addition of this library, comes
+// last among the properties and is written only when on.
 const TClassInfo& TPlotwell::ClassInfo() {
   using C = TPlotwell;
   static const TClassInfo& info =
@@ -116,6 +117,8 @@ const TClassInfo& TPlotwell::ClassInfo() {
           .Color("TextBkColor", &C::TextBkColor, &C::SetTextBkColor)
           .Default(clSilver)
           .Prop("TextAlignment", &C::TextAlignment, &C::SetTextAlignment)
+          .Prop("WheelAndKeyNavigation", &C::WheelAndKeyNavigation, &C::SetWheelAndKeyNavigation)
+          .Default(false)
           .Publish("OnClick")
           .Publish("OnDblClick")
           .Publish("OnDragDrop")
@@ -231,6 +234,7 @@ void TCustomPlotwell::Assign(const TPersistent& source) {
     pan_grid_dy_ = s->pan_grid_dy_;
     pan_grid_offs_x_ = s->pan_grid_offs_x_;
     pan_grid_offs_y_ = s->pan_grid_offs_y_;
+    SetWheelAndKeyNavigation(s->WheelAndKeyNavigation());
     SizePlotBitmap();
 
     // Both lists (capacity AllocSize * (count div AllocSize + 1)), their

@@ -21,8 +21,10 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/ChartEnums.h"
@@ -865,6 +867,73 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
 
   TCustomPlotwell* use_data_of_ = nullptr;
   std::vector<TCustomPlotwell*> sharers_;  // at most MaxSharers, in joining order
+
+  // ==== Wheel and keyboard navigation (mouse/Navigation.cpp) ===============
+  //
+  // An addition of this library, off by default. While it is off the chart
+  // does nothing with the wheel or the keys beyond what the framework does:
+  // firing OnMouseWheel, OnMouseWheelUp, OnMouseWheelDown, OnKeyDown, OnKeyUp
+  // and OnKeyPress.
+ public:
+  // Pan and zoom the layers in use (LayerInUse) with the mouse wheel and the
+  // keyboard. Written to form descriptions only when true.
+  //  - The wheel over the plot area zooms around the pointer: the world point
+  //    under it stays under it. A notch (WheelDelta 120) turned away from the
+  //    user zooms in by WheelZoomFactor, towards the user out by its inverse;
+  //    finer deltas zoom by the matching power. With Ctrl held only x zooms,
+  //    with Shift only y (with both, or with Isometric set, both axes). The
+  //    wheel does nothing over the margins, while a mouse button is held on
+  //    the chart, or when an OnMouseWheel (Up, Down) handler set Handled.
+  //  - The chart takes the keyboard focus by a click or by Tab. Then the
+  //    arrow keys pan by a tenth of the plot's width or height, bringing in
+  //    what lies that way on the screen; "+" and "-" (main keyboard or
+  //    keypad) zoom in and out by WheelZoomFactor around the plot's centre;
+  //    Backspace steps back through the zoom history (ZoomBack) and Home goes
+  //    to the oldest state it holds (ZoomHome). Keys pressed with Ctrl or Alt
+  //    are left to the program, and so is a key that OnKeyDown set to 0.
+  //  - A step sets each layer's ranges as a mouse drag does (SetLayerRange
+  //    with the range limits: a zoom is cut at a limit, a pan keeps its width
+  //    and stops there; an axis never gets narrower than 0.99 * MinRange; a
+  //    logarithmic axis pans and zooms in its logarithm), repaints once and
+  //    fires OnZoomPan; so do Backspace and Home when they change the ranges.
+  //  - Zoom history: a burst of steps of one kind (wheel turns, or presses of
+  //    one key), each less than NavigationBurstMs after the one before, with
+  //    no press, release or other key in between and no other change of the
+  //    ranges, records one state: the ranges after its latest step. Pointer
+  //    moves without a button do not end a burst.
+  bool WheelAndKeyNavigation() const { return nav_.Enabled; }
+  void SetWheelAndKeyNavigation(bool value);
+  static constexpr long double WheelZoomFactor = 1.25L;
+  static constexpr int64_t NavigationBurstMs = 300;
+  // The clock that times bursts, in milliseconds; an empty function (the
+  // default) reads std::chrono::steady_clock.
+  void SetNavigationClock(std::function<int64_t()> clock) { nav_.Clock = std::move(clock); }
+  // Gives every layer the ranges of the oldest state the zoom history still
+  // holds, in the manner of ZoomBack (ZoomForward comes back); false,
+  // changing nothing, when the present ranges are that state's or there is
+  // nothing to go back to.
+  bool ZoomHome();
+  // TabStop, or navigation on.
+  bool Focusable() const override;
+
+ protected:
+  bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
+  void KeyDown(uint16_t& key, TShiftState shift) override;
+
+ private:
+  // What a step of a burst was.
+  enum class TNavStep : uint8_t { None, Wheel, ZoomIn, ZoomOut, PanLeft, PanRight, PanUp, PanDown };
+  struct TNavigation {
+    bool Enabled = false;
+    std::function<int64_t()> Clock;
+    // The running burst: the kind of its steps (None: no burst), the time
+    // of its latest step and ZoomHistoryIndex after that step's state.
+    TNavStep Burst = TNavStep::None;
+    int64_t BurstTime = 0;
+    int BurstIndex = 0;
+  };
+  TNavigation nav_;
+  // ==== end of wheel and keyboard navigation ===============================
 };
 
 }  // namespace korvo

@@ -4,7 +4,6 @@
 // fixes the first corner; moves drag the other, clamped into the plot area;
 // the release converts both corners on every layer in use.
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -14,21 +13,6 @@ namespace korvo {
 namespace {
 
 using enum TMouseActMode;
-
-// The ranges of all layers, to tell whether a zoom changed anything.
-struct TRangeSnapshot {
-  std::array<double, 4 * TCustomPlotwell::LayerCount> v{};
-  explicit TRangeSnapshot(const TCustomPlotwell& c) {
-    for (int L = 1; L <= TCustomPlotwell::LayerCount; ++L) {
-      const size_t k = size_t(4 * (L - 1));
-      v[k] = c.XProps(L)->RangeLow();
-      v[k + 1] = c.XProps(L)->RangeHigh();
-      v[k + 2] = c.YProps(L)->RangeLow();
-      v[k + 3] = c.YProps(L)->RangeHigh();
-    }
-  }
-  bool operator==(const TRangeSnapshot&) const = default;
-};
 
 // Orders a pair of world coordinates to follow its axis: ascending on an
 // axis whose RangeLow < RangeHigh, descending on a reversed one.

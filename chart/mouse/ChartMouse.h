@@ -8,6 +8,7 @@
 //   XorOutline.cpp     outlines drawn and erased by inversion
 //   ScaleBands.cpp     the scale bands: hit tests, drags, double click
 //   ZoomHistory.cpp    reading and stepping the zoom history
+//   Navigation.cpp     panning and zooming with the wheel and the keys
 //
 // Handlers that run user code (events, or the framework's handling that
 // fires them) may destroy the chart or change its settings. Every step that
@@ -15,6 +16,7 @@
 // touches nothing; settings are read again after each call.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <utility>
 
@@ -109,6 +111,21 @@ class TChartMouse {
 
   static TState& State(TCustomPlotwell& c) { return c.mouse_; }
 
+  // The ranges of all layers, to tell whether a step changed anything.
+  struct TRangeSnapshot {
+    std::array<double, 4 * TCustomPlotwell::LayerCount> v{};
+    explicit TRangeSnapshot(const TCustomPlotwell& c) {
+      for (int L = 1; L <= TCustomPlotwell::LayerCount; ++L) {
+        const size_t k = size_t(4 * (L - 1));
+        v[k] = c.XProps(L)->RangeLow();
+        v[k + 1] = c.XProps(L)->RangeHigh();
+        v[k + 2] = c.YProps(L)->RangeLow();
+        v[k + 3] = c.YProps(L)->RangeHigh();
+      }
+    }
+    bool operator==(const TRangeSnapshot&) const = default;
+  };
+
   // ---- MouseTracking.cpp ----
   // The plot area, both ends included; computed in 64 bits.
   static bool InPlotArea(const TCustomPlotwell& c, int64_t x, int64_t y);
@@ -155,6 +172,32 @@ class TChartMouse {
   // ---- ScaleBands.cpp ----
   // Step 2 of a move: drags on the scale bands. x, y as after the box step.
   static void ScaleBandMove(TCustomPlotwell& c, TShiftState shift, int32_t x, int32_t y, const TFrame& frame);
+
+  // ---- ZoomHistory.cpp ----
+  // Whether the latest recorded state holds the present ranges.
+  static bool HistoryHoldsPresent(const TCustomPlotwell& c);
+  // Records the present ranges as a new state, or over the latest state
+  // when `replace` is set.
+  static void RecordState(TCustomPlotwell& c, bool replace);
+
+  // ---- Navigation.cpp ----
+  // Ends the running burst of wheel or key steps: the next step records a
+  // state of its own.
+  static void EndBurst(TCustomPlotwell& c) { c.nav_.Burst = TCustomPlotwell::TNavStep::None; }
+  using TNavStep = TCustomPlotwell::TNavStep;
+  // One step: the axes that move, the point that stays (fractions of the
+  // way from RangeLow to RangeHigh), the zoom factor (1: none) and the pan
+  // (in widths of the range).
+  struct TNavStepSpec {
+    TNavStep Kind;
+    bool X, Y;
+    long double Tx, Ty, F, Sx, Sy;
+  };
+  static void NavigationStep(TCustomPlotwell& c, const TNavStepSpec& spec, const TFrame& frame);
+  static bool WheelZoom(TCustomPlotwell& c, TShiftState shift, int delta, TPoint pos, const TFrame& frame);
+  // Acts on a key for navigation and sets it to 0 when it did; true when
+  // that was a step (which keeps its burst).
+  static bool NavigationKey(TCustomPlotwell& c, uint16_t& key, TShiftState shift, const TFrame& frame);
 };
 
 }  // namespace korvo

@@ -9,8 +9,10 @@ uint8_t ButtonBit(TMouseButton button) { return uint8_t(1u << unsigned(button));
 }  // namespace
 
 // A press after a double click is swallowed whole. The press is still
-// noted, so that its release is not taken for one without a press.
+// noted, so that its release is not taken for one without a press. Presses
+// and releases end a burst of wheel or key steps.
 void TCustomPlotwell::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  TChartMouse::EndBurst(*this);
   mouse_.ButtonsDown |= ButtonBit(button);
   mouse_.LastMouseX = x;
   mouse_.LastMouseY = y;
@@ -31,6 +33,7 @@ void TCustomPlotwell::MouseDown(TMouseButton button, TShiftState shift, int x, i
 // fires OnMouseUp. A release whose press this chart never saw (pressed
 // elsewhere) only ends the drag.
 void TCustomPlotwell::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  TChartMouse::EndBurst(*this);
   const bool pressed = (mouse_.ButtonsDown & ButtonBit(button)) != 0;
   mouse_.ButtonsDown &= uint8_t(~ButtonBit(button));
   if (mouse_.SkipNextButtonEvent) {

@@ -63,6 +63,7 @@ class TZoomSteps {
 // Gives every layer the ranges of one slot, as stored: no limits, no
 // joined-layer propagation, no new history; one repaint at the end.
 void ApplySlot(TCustomPlotwell& c, int slot) {
+  TChartMouse::EndBurst(c);
   TChartMouse::TFrame frame(c);
   TChartMouse::TSuspend suspended(c, frame);
   for (int L = 1; L <= TCustomPlotwell::LayerCount; ++L) {
@@ -120,9 +121,43 @@ bool TCustomPlotwell::ZoomForward() {
   return true;
 }
 
+// The oldest state within reach: back from the current one over written
+// slots, as far as the states ahead leave room.
+bool TCustomPlotwell::ZoomHome() {
+  if (!CanZoomBack()) return false;
+  const TZoomSteps z(*this);
+  if (!z.IsPresent(z.Current())) PushZoomHistory();
+  const int ahead = z.Ahead(mouse_);
+  int slot = 0, steps = 0;
+  for (int k = 1; k <= Slots - 1 - ahead && z.Written(Wrap(z.Current() - k)); ++k) {
+    slot = Wrap(z.Current() - k);
+    steps = k;
+  }
+  if (slot == 0 || z.IsPresent(slot)) return false;
+  ApplySlot(*this, slot);
+  zoom_history_index_ = Wrap(slot + 1);
+  mouse_.ZoomForward = ahead + steps;
+  mouse_.ZoomForwardIndex = zoom_history_index_;
+  return true;
+}
+
+bool TChartMouse::HistoryHoldsPresent(const TCustomPlotwell& c) {
+  const TZoomSteps z(c);
+  return z.Written(z.Current()) && z.IsPresent(z.Current());
+}
+
+// Replacing steps the index back over the latest state so that the push
+// writes there again (a push that will be dropped leaves the index alone).
+void TChartMouse::RecordState(TCustomPlotwell& c, bool replace) {
+  if (replace && !c.IsLoading() && !c.ZoomHistoryHeld()) c.zoom_history_index_ = Wrap(c.zoom_history_index_ - 1);
+  c.PushZoomHistory();
+}
+
 // Runs after every push (the index already advanced): the push wrote the
-// first state ahead of the current one; the rest are dropped.
+// first state ahead of the current one; the rest are dropped. A burst of
+// navigation steps ends with any push but its own (which starts it again).
 void TCustomPlotwell::ZoomHistoryPushed() {
+  TChartMouse::EndBurst(*this);
   const int ahead = mouse_.ZoomForward > 0 && mouse_.ZoomForwardIndex == Wrap(zoom_history_index_ - 1)
                         ? mouse_.ZoomForward
                         : 0;

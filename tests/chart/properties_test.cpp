@@ -43,7 +43,7 @@ TEST(Properties, PublishedInTheirOrderAfterTheInheritedOnes) {
       "MouseCursorFixed", "PanGridDx", "PanGridDy", "PanGridOffsX", "PanGridOffsY", "Scale1X", "Scale1Y",
       "Scale2X", "Scale2Y", "Scale3X", "Scale3Y", "Scale4X", "Scale4Y", "StandardLayout", "ShadowWidth",
       "ShadowStyle", "ShadowColor", "ShadowBakColor", "UseDataOf", "TextFont", "TextFontStyle", "TextBkStyle",
-      "TextBkColor", "TextAlignment",
+      "TextBkColor", "TextAlignment", "WheelAndKeyNavigation",
       // The events.
       "OnClick", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnMouseMove", "OnMouseDown", "OnMouseUp",
       "OnKeyDown", "OnKeyUp", "OnKeyPress", "OnMouseMoveInChart", "OnMouseEnter", "OnMouseLeave", "OnMouseWheel",
