@@ -1,9 +1,12 @@
-// Mouse input: Qt's events on a control's widget become the framework's
-// dispatch calls on the control under the pointer, with hover tracking and
-// capture from a press to the release of all buttons.
+// Mouse and key input: Qt's mouse events on a control's widget become the
+// framework's dispatch calls on the control under the pointer, with hover
+// tracking and capture from a press to the release of all buttons; key
+// events on the focused widget become its control's key calls.
 //
 // Positions: Qt's are floating-point logical pixels; the pixel holding the
 // point is taken (floor), so a point just left of a control's edge is -1.
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <cmath>
@@ -52,6 +55,55 @@ bool MouseButtonOf(Qt::MouseButton qt_button, TMouseButton* button) {
     default:
       return false;
   }
+}
+
+uint16_t VirtualKeyOf(int qt_key, Qt::KeyboardModifiers modifiers) {
+  const bool keypad = (modifiers & Qt::KeypadModifier) != 0;
+  // Qt's codes of letters and digits are their ASCII codes, as VK_'s are.
+  if (qt_key >= Qt::Key_A && qt_key <= Qt::Key_Z) return uint16_t(qt_key);
+  if (qt_key >= Qt::Key_0 && qt_key <= Qt::Key_9) {
+    return uint16_t(keypad ? VK_NUMPAD0 + (qt_key - Qt::Key_0) : qt_key);
+  }
+  if (qt_key >= Qt::Key_F1 && qt_key <= Qt::Key_F24) return uint16_t(VK_F1 + (qt_key - Qt::Key_F1));
+  switch (qt_key) {
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Shift: return VK_SHIFT;
+    case Qt::Key_Control: return VK_CONTROL;
+    case Qt::Key_Alt: return VK_MENU;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Space: return VK_SPACE;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_End: return VK_END;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Insert: return VK_INSERT;
+    case Qt::Key_Delete: return VK_DELETE;
+    case Qt::Key_Plus: return keypad ? VK_ADD : VK_OEM_PLUS;
+    case Qt::Key_Equal: return VK_OEM_PLUS;
+    case Qt::Key_Minus: return keypad ? VK_SUBTRACT : VK_OEM_MINUS;
+    case Qt::Key_Underscore: return VK_OEM_MINUS;
+    case Qt::Key_Asterisk: return keypad ? VK_MULTIPLY : 0;
+    case Qt::Key_Slash: return keypad ? VK_DIVIDE : 0;
+    case Qt::Key_Period:
+    case Qt::Key_Comma: return keypad ? VK_DECIMAL : 0;
+    default: return 0;
+  }
+}
+
+bool CharacterOf(const QString& text, char* c) {
+  if (text.size() != 1) return false;
+  const char16_t u = text.at(0).unicode();
+  if (u == 0 || u >= 127) return false;
+  *c = char(u);
+  return true;
 }
 
 bool TQtWindowSystem::InputBlocked(const TControl* control) const {
@@ -194,6 +246,37 @@ void TQtWindowSystem::MouseWheel(QWidget* widget, TWinControl* control, QWheelEv
     target = Target(control, PixelOf(e->position()), &local);
   }
   if (target != nullptr) Guarded([&] { target->DispatchMouseWheel(shift, delta, local); });
+}
+
+// KeyDown first; the character only when KeyDown left the key. A key
+// without a VK_ code reaches only KeyPress.
+bool TQtWindowSystem::KeyPress(TWinControl* control, QKeyEvent* e) {
+  if (InputBlocked(control)) return true;
+  const TShiftState shift = ShiftStateOf(e->modifiers(), QGuiApplication::mouseButtons());
+  uint16_t key = VirtualKeyOf(e->key(), e->modifiers());
+  if (key != 0) {
+    Guarded([&] { control->DispatchKeyDown(key, shift); });
+    if (key == 0 || Find(control) == nullptr) return true;  // taken, or the handler destroyed the control
+  }
+  char c = 0;
+  if (!CharacterOf(e->text(), &c)) return false;
+  Guarded([&] { control->DispatchKeyPress(c); });
+  return c == 0;
+}
+
+// An auto-repeated key presses again without releases between.
+bool TQtWindowSystem::KeyRelease(TWinControl* control, QKeyEvent* e) {
+  if (InputBlocked(control) || e->isAutoRepeat()) return true;
+  uint16_t key = VirtualKeyOf(e->key(), e->modifiers());
+  if (key == 0) return false;
+  const TShiftState shift = ShiftStateOf(e->modifiers(), QGuiApplication::mouseButtons());
+  Guarded([&] { control->DispatchKeyUp(key, shift); });
+  return key == 0;
+}
+
+bool TQtWindowSystem::TakesTab(const TWinControl* control, const QKeyEvent* e) {
+  return (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) &&
+         !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && (control->DialogCode() & DLGC_WANTTAB) != 0;
 }
 
 void TQtWindowSystem::MouseEnter(QWidget*, TWinControl* control, QPointF pos) {

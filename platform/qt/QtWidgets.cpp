@@ -2,6 +2,7 @@
 // their own: every event goes to the window system with the control it
 // shows, and a detached widget (its window destroyed) ignores everything.
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include "platform/framework/StdCtrls.h"
@@ -30,8 +31,34 @@ QSize TQtSurfaceWidget::sizeHint() const {
   return QSize(control_->Width(), control_->Height());
 }
 
+namespace {
+
+// Keys go no further than the control whose widget has the focus: one that
+// a control leaves is passed up only to a Qt program's own widgets, never to
+// a framework control's (the framework has no such passing on).
+bool KeptFromParent(const QWidget* widget) {
+  return dynamic_cast<const TQtSurfaceWidget*>(widget->parentWidget()) != nullptr;
+}
+
+}  // namespace
+
+// Tab moves the focus on unless the control wants Tab as a key; then
+// Ctrl+Tab (Ctrl+Shift+Tab) moves it, so that the focus never gets stuck.
 bool TQtSurfaceWidget::event(QEvent* e) {
   TQtWindowSystem::TScope scope(system_);
+  if (e->type() == QEvent::KeyPress && control_ != nullptr) {
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (TQtWindowSystem::TakesTab(control_, k)) {
+      keyPressEvent(k);
+      return true;
+    }
+    const bool tab = k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab;
+    if (tab && k->modifiers() & Qt::ControlModifier && !(k->modifiers() & Qt::AltModifier) &&
+        (control_->DialogCode() & DLGC_WANTTAB) != 0) {
+      focusNextPrevChild(k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier));
+      return true;
+    }
+  }
   return QWidget::event(e);
 }
 
@@ -55,6 +82,16 @@ void TQtSurfaceWidget::mouseMoveEvent(QMouseEvent* e) {
 
 void TQtSurfaceWidget::wheelEvent(QWheelEvent* e) {
   if (control_ != nullptr) system_->MouseWheel(this, control_, e);
+}
+
+void TQtSurfaceWidget::keyPressEvent(QKeyEvent* e) {
+  const bool taken = control_ != nullptr && system_->KeyPress(control_, e);
+  e->setAccepted(taken || KeptFromParent(this));
+}
+
+void TQtSurfaceWidget::keyReleaseEvent(QKeyEvent* e) {
+  const bool taken = control_ != nullptr && system_->KeyRelease(control_, e);
+  e->setAccepted(taken || KeptFromParent(this));
 }
 
 void TQtSurfaceWidget::enterEvent(QEnterEvent* e) {
@@ -129,6 +166,20 @@ void TQtButtonWidget::mouseMoveEvent(QMouseEvent* e) {
 
 void TQtButtonWidget::wheelEvent(QWheelEvent* e) {
   if (control_ != nullptr) system_->MouseWheel(this, control_, e);
+}
+
+// The framework's key events come first; a key they leave works the
+// button as Qt's buttons do (Space clicks it).
+void TQtButtonWidget::keyPressEvent(QKeyEvent* e) {
+  if (control_ != nullptr && system_->KeyPress(control_, e)) return;
+  QPushButton::keyPressEvent(e);
+  if (KeptFromParent(this)) e->accept();
+}
+
+void TQtButtonWidget::keyReleaseEvent(QKeyEvent* e) {
+  if (control_ != nullptr && system_->KeyRelease(control_, e)) return;
+  QPushButton::keyReleaseEvent(e);
+  if (KeptFromParent(this)) e->accept();
 }
 
 void TQtButtonWidget::enterEvent(QEnterEvent* e) {

@@ -135,6 +135,7 @@ TWindowHandle TQtWindowSystem::CreateWindow(TWinControl* control, TWindowClass w
   if (window.TopLevel) widget->setWindowTitle(QStringOf(control->Text()));
   ApplyBounds(window, control);
   widget->setEnabled(control->Enabled());
+  widget->setFocusPolicy(control->Focusable() ? Qt::StrongFocus : Qt::NoFocus);
   SetWindowCursor(control, control->Cursor());
   SetWindowHint(control, control->ShowHint() ? control->Hint() : std::string());
   // A hosted widget shows with the Qt parent it is given; it must not pop
@@ -297,6 +298,14 @@ void TQtWindowSystem::SetWindowCursor(TWinControl* control, TCursor cursor) {
   } else {
     w->Widget->unsetCursor();
   }
+}
+
+// A control that takes the focus takes it by a click and by Tab.
+void TQtWindowSystem::SetWindowFocusable(TWinControl* control, bool focusable) {
+  TWindow* w = Find(control);
+  if (w == nullptr || !w->Widget) return;
+  w->Widget->setFocusPolicy(focusable ? Qt::StrongFocus : Qt::NoFocus);
+  if (!focusable && w->Widget->hasFocus()) w->Widget->clearFocus();
 }
 
 void TQtWindowSystem::SetWindowHint(TWinControl* control, const std::string& hint) {

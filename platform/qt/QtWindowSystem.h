@@ -42,6 +42,14 @@
 //     client coordinates too). The control that got a press keeps the mouse
 //     until all buttons are released, wherever the pointer goes. A disabled
 //     control, or one inside a disabled parent, swallows the input.
+//   - Keys go to the control whose widget has the keyboard focus, which a
+//     Focusable() control takes by a click or by Tab: KeyDown with the VK_
+//     code and the shift state, then KeyPress with the ASCII character the
+//     key types unless KeyDown took the key; KeyUp on the release (not for
+//     auto-repeat, which presses again). A control whose DialogCode wants
+//     Tab gets Tab as a key, and Ctrl+Tab moves the focus on from it. A key
+//     a control leaves is passed up to a Qt program's own widgets, not to
+//     the framework's controls around it.
 //   - Cursors: the standard ones are Qt's shapes; LoadCursor builds the
 //     program's own from the images registered under their names
 //     (platform/framework/CursorResources.h) and answers 0 for an unknown

@@ -43,6 +43,8 @@ class TQtSurfaceWidget final : public QWidget {
   void mouseReleaseEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void wheelEvent(QWheelEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void keyReleaseEvent(QKeyEvent* e) override;
   void enterEvent(QEnterEvent* e) override;
   void leaveEvent(QEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
@@ -69,6 +71,8 @@ class TQtButtonWidget final : public QPushButton {
   void mouseReleaseEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void wheelEvent(QWheelEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void keyReleaseEvent(QKeyEvent* e) override;
   void enterEvent(QEnterEvent* e) override;
   void leaveEvent(QEvent* e) override;
 
@@ -97,6 +101,7 @@ class TQtWindowSystem final : public TWindowSystem {
   void SetWindowFont(TWinControl* control, const TFont& font) override;
   void SetWindowCursor(TWinControl* control, TCursor cursor) override;
   void SetWindowHint(TWinControl* control, const std::string& hint) override;
+  void SetWindowFocusable(TWinControl* control, bool focusable) override;
   void InvalidateWindow(TWinControl* control) override;
   void PresentWindow(TWinControl* control) override;
   void ControlDestroyed(TControl* control) override;
@@ -162,6 +167,13 @@ class TQtWindowSystem final : public TWindowSystem {
   void MouseWheel(QWidget* widget, TWinControl* control, QWheelEvent* e);
   void MouseEnter(QWidget* widget, TWinControl* control, QPointF pos);
   void MouseLeave(QWidget* widget, TWinControl* control);
+  // A key pressed or released on the focused widget; true when the control
+  // took the key (a handler set it to 0).
+  bool KeyPress(TWinControl* control, QKeyEvent* e);
+  bool KeyRelease(TWinControl* control, QKeyEvent* e);
+  // A Tab (Shift+Tab) that `control` takes as a key instead of letting it
+  // move the focus: its DialogCode wants Tab and Ctrl and Alt are up.
+  static bool TakesTab(const TWinControl* control, const QKeyEvent* e);
   void GeometryChanged(QWidget* widget, TWinControl* control);
   void CloseRequested(TWinControl* control);
 
@@ -234,6 +246,12 @@ class TQtWindowSystem final : public TWindowSystem {
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
 // False for buttons the framework has no name for (back, forward, ...).
 bool MouseButtonOf(Qt::MouseButton qt_button, TMouseButton* button);
+// The VK_ code of a Qt key (Qt::Key_...), the keypad told apart by the
+// modifiers; 0 for a key the framework has no code for.
+uint16_t VirtualKeyOf(int qt_key, Qt::KeyboardModifiers modifiers);
+// The character a key types, for KeyPress: false unless it is one ASCII
+// character (control characters such as Backspace's included, Delete not).
+bool CharacterOf(const QString& text, char* c);
 // Qt's shape of a standard cursor (crArrow for an unknown one).
 Qt::CursorShape CursorShapeOf(TCursor cursor);
 // The cursor of a registered image: black, white and transparent pixels,
