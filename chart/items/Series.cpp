@@ -137,6 +137,68 @@ void TPwSeries::Put(double x, double y) {
   ++count_;
 }
 
+namespace {
+
+// Lowest and highest of the block entries in[0..n), NaN Low when any is NaN.
+template <class TMinMax>
+TMinMax FoldBlocks(const TMinMax* in, int64_t n) {
+  double lo = in[0].Low, hi = in[0].High;
+  bool bad = std::isnan(lo);
+  for (int64_t i = 1; i < n; ++i) {
+    bad |= std::isnan(in[i].Low);
+    lo = in[i].Low < lo ? in[i].Low : lo;
+    hi = in[i].High > hi ? in[i].High : hi;
+  }
+  return TMinMax{bad ? NaN : lo, hi};
+}
+
+}  // namespace
+
+void TPwSeries::PutMany(const double* x, const double* y, int64_t n) {
+  while (n > 0) {
+    const int64_t k = first_ + count_;
+    TChunk& c = *chunks_[size_t(k >> ChunkBits)];
+    const int64_t p0 = k & ChunkMask;
+    const int64_t m = std::min(n, ChunkSize - p0), p1 = p0 + m;
+    std::copy_n(y, m, c.y + p0);
+    if (!uniform_) {
+      std::copy_n(x, m, c.x.get() + p0);
+      int64_t bad = 0, down = 0;
+      for (int64_t i = 0; i < m; ++i) bad += !(x[i] - x[i] == 0);
+      for (int64_t i = 1; i < m; ++i) down += !(x[i - 1] <= x[i]);
+      nonfinite_x_ += bad;
+      unsorted_pairs_ += down + (count_ > 0 && Descends(k));
+      x += m;
+    }
+    // The blocks the new points fall in, folded again from what they hold
+    // (a block's points beyond p1 are not written yet and stay out).
+    for (int64_t b = p0 >> L1Bits; b <= (p1 - 1) >> L1Bits; ++b) {
+      const double* v = c.y + (b << L1Bits);
+      const int64_t len = std::min<int64_t>(1 << L1Bits, p1 - (b << L1Bits));
+      double lo = v[0], hi = v[0];
+      bool bad = !(v[0] - v[0] == 0);
+      for (int64_t i = 1; i < len; ++i) {
+        bad |= !(v[i] - v[i] == 0);
+        lo = v[i] < lo ? v[i] : lo;
+        hi = v[i] > hi ? v[i] : hi;
+      }
+      c.l1[b] = TMinMax{bad ? NaN : lo, hi};
+    }
+    const auto refold = [&](TMinMax* out, const TMinMax* in, int bits, int inBits) {
+      for (int64_t b = p0 >> bits; b <= (p1 - 1) >> bits; ++b) {
+        const int64_t from = (b << bits) >> inBits, to = ((p1 - 1) >> inBits) + 1;
+        out[b] = FoldBlocks(in + from, std::min<int64_t>(from + (int64_t(1) << (bits - inBits)), to) - from);
+      }
+    };
+    refold(c.l2, c.l1, L2Bits, L1Bits);
+    refold(c.l3, c.l2, L3Bits, L2Bits);
+    c.all = FoldBlocks(c.l3, ((p1 - 1) >> L3Bits) + 1);
+    count_ += m;
+    y += m;
+    n -= m;
+  }
+}
+
 void TPwSeries::DropTo(int64_t limit) {
   limit = std::max<int64_t>(limit, 0);
   if (count_ <= limit) return;
@@ -176,7 +238,7 @@ void TPwSeries::SetData(std::span<const double> x, std::span<const double> y) {
   TPwSeries fresh(false, 0, 0);
   fresh.capacity_ = capacity_;
   fresh.Reserve(int64_t(y.size() - skip));
-  for (size_t i = skip; i < y.size(); ++i) fresh.Put(x[i], y[i]);
+  fresh.PutMany(x.data() + skip, y.data() + skip, int64_t(y.size() - skip));
   fresh.dropped_ = int64_t(skip);
   *this = std::move(fresh);
 }
@@ -187,7 +249,7 @@ void TPwSeries::SetData(std::span<const double> y) {
   TPwSeries fresh(true, x_start_, x_step_);
   fresh.capacity_ = capacity_;
   fresh.Reserve(int64_t(y.size() - skip));
-  for (size_t i = skip; i < y.size(); ++i) fresh.Put(0, y[i]);
+  fresh.PutMany(nullptr, y.data() + skip, int64_t(y.size() - skip));
   fresh.dropped_ = int64_t(skip);
   *this = std::move(fresh);
 }
@@ -205,7 +267,11 @@ void TPwSeries::Append(std::span<const double> x, std::span<const double> y) {
   Reserve(n - skip);  // may fail: nothing has changed yet
   if (capacity_ > 0) DropTo(capacity_ - (n - skip));
   if (skip > 0) dropped_ += skip;
-  for (int64_t i = skip; i < n; ++i) Put(x[size_t(i)], y[size_t(i)]);
+  if (n - skip < 64) {
+    for (int64_t i = skip; i < n; ++i) Put(x[size_t(i)], y[size_t(i)]);
+  } else {
+    PutMany(x.data() + skip, y.data() + skip, n - skip);
+  }
 }
 
 void TPwSeries::Append(std::span<const double> y) {
@@ -215,7 +281,11 @@ void TPwSeries::Append(std::span<const double> y) {
   Reserve(n - skip);
   if (capacity_ > 0) DropTo(capacity_ - (n - skip));
   if (skip > 0) dropped_ += skip;
-  for (int64_t i = skip; i < n; ++i) Put(0, y[size_t(i)]);
+  if (n - skip < 64) {
+    for (int64_t i = skip; i < n; ++i) Put(0, y[size_t(i)]);
+  } else {
+    PutMany(nullptr, y.data() + skip, n - skip);
+  }
 }
 
 // ---- reading --------------------------------------------------------------------------

@@ -89,6 +89,22 @@ class TPwSeries {
     return std::min<int64_t>(ChunkSize - (k & ChunkMask), count_ - i);
   }
 
+  // Asks the processor for what a search and a YRange around point i will
+  // read (its x, the y and the pyramid blocks about it), so that a loop over
+  // pixel columns can ask for the next columns' data while it works on one.
+  void Prefetch(int64_t i) const {
+    if (i < 0 || i >= count_) return;
+    const int64_t k = first_ + i;
+    const TChunk& c = *chunks_[size_t(k >> ChunkBits)];
+    const int64_t p = k & ChunkMask;
+    if (!uniform_) __builtin_prefetch(c.x.get() + p);
+    __builtin_prefetch(c.y + std::max<int64_t>(p - 8, 0));
+    __builtin_prefetch(c.y + std::min<int64_t>(p + 8, ChunkMask));
+    const char* l1 = reinterpret_cast<const char*>(c.l1 + (p >> L1Bits));
+    for (int d = -128; d <= 128; d += 64) __builtin_prefetch(l1 + d);
+    __builtin_prefetch(c.l2 + (p >> L2Bits));
+  }
+
   // True when every x is finite and no x is smaller than the one before:
   // the chart then finds the points of a pixel column by search and draws a
   // frame in about columns x log n steps. Always true for a uniform series
@@ -146,6 +162,9 @@ class TPwSeries {
   std::unique_ptr<TChunk> NewChunk();
   // Stores one point at the end (room reserved) and updates the pyramid.
   void Put(double x, double y);
+  // Stores n points at the end (room reserved) and folds the blocks they
+  // fall in again: the bulk form of Put (x null for a uniform series).
+  void PutMany(const double* x, const double* y, int64_t n);
   // Drops the oldest points until Count <= `limit`.
   void DropTo(int64_t limit);
   void CheckForm(bool wantUniform, const char* call) const;

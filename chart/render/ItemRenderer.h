@@ -165,6 +165,10 @@ class TItemRenderer {
     // WorldToPixel maps the axes independently, so (X(x), Y(y)) is Point(x, y).
     int32_t X(const TCustomPlotwell& chart, double x) const;
     int32_t Y(const TCustomPlotwell& chart, double y) const;
+    // Point for n <= MaxPointsAtOnce points at once (LayerMap.h).
+    static constexpr int MaxPointsAtOnce = 256;
+    void Points(const TCustomPlotwell& chart, const double* x, const double* y, int n, int32_t* px, int32_t* py,
+                uint8_t* finite) const;
     bool LogarithmicX() const { return !linear_x_; }
     bool LogarithmicY() const { return !linear_y_; }
 

@@ -57,6 +57,33 @@ inline bool Finite(double x, double y) { return std::isfinite(x) && std::isfinit
 
 }  // namespace
 
+// A block of a series' points, as stored and as mapped to the canvas.
+struct TSeriesBlock {
+  static constexpr int Size = 256;
+  const double* x;
+  const double* y;
+  int n;
+  double xs[Size];  // the x of a uniform series, worked out
+  int32_t px[Size], py[Size];
+  uint8_t finite[Size];
+
+  // Reads and maps the points first .. first + n - 1 (n <= Size, all in one
+  // chunk of the series: see Contiguous).
+  template <class TMap>
+  void Map(const TPwSeries& s, const TMap& map, const TCustomPlotwell& chart, int64_t first, int count,
+           const double* sx, const double* sy) {
+    n = count;
+    y = sy;
+    if (sx == nullptr) {
+      for (int j = 0; j < n; ++j) xs[j] = s.X(first + j);
+      x = xs;
+    } else {
+      x = sx;
+    }
+    map.Points(chart, x, y, n, px, py, finite);
+  }
+};
+
 // The renderer's polyline batch as the receiver of a line's points: Move is
 // what a ckMoveTo item does, Line what a ckDrawTo does.
 struct TSeriesSink {
@@ -100,26 +127,24 @@ void TItemRenderer::DrawSeriesLineItem(const TpwChartItem& item, TColor ink, con
     TSeriesSink sink{*this, canvas};
     render::TColumnThinner<TSeriesSink> thinner(sink);
     bool inLine = false;
+    TSeriesBlock block;
     for (int64_t i = 0; i < n;) {
       const double *xs, *ys;
-      const int64_t m = series.Contiguous(i, xs, ys);
-      for (int64_t j = 0; j < m; ++j) {
-        const double x = xs != nullptr ? xs[j] : series.X(i + j), y = ys[j];
-        if (!Finite(x, y)) {
+      const int m = int(std::min<int64_t>(series.Contiguous(i, xs, ys), TSeriesBlock::Size));
+      block.Map(series, map, chart, i, m, xs, ys);
+      for (int j = 0; j < m; ++j) {
+        if (!block.finite[j]) {
           if (thin) {
             thinner.Break();
           } else {
             inLine = false;
           }
-          continue;
-        }
-        const TPoint p = map.Point(chart, x, y);
-        if (thin) {
-          thinner.Point(p.X, p.Y);
+        } else if (thin) {
+          thinner.Point(block.px[j], block.py[j]);
         } else if (inLine) {
-          AddPolylinePoint(canvas, p.X, p.Y);
+          AddPolylinePoint(canvas, block.px[j], block.py[j]);
         } else {
-          sink.Move(p.X, p.Y);
+          sink.Move(block.px[j], block.py[j]);
           inLine = true;
         }
       }
@@ -185,10 +210,58 @@ void TItemRenderer::DrawSortedSeriesLine(const TPwSeries& series, const TLayerMa
   const int64_t b = firstAfter(a, n, kHigh - 1, n);  // first key >= kHigh
 
   if (a > 0) feed(a - 1);  // leads into the clip from before it
+  // The end of the run of key k that starts at s, in (s, hi]: galloping
+  // from a guess in both directions, so that a good guess (the length of
+  // the run before) costs a few probes in one or two cache lines.
+  const auto runEnd = [&](int64_t s, int64_t hi, int64_t k, int64_t guess) {
+    const int64_t g = std::clamp(guess, s + 1, hi);
+    int64_t lo = s + 1, up = hi;  // key(lo - 1) <= k; key(up) > k or up == hi
+    if (g < hi && key(g) <= k) {
+      int64_t last = g, step = 1;
+      while (true) {
+        const int64_t p = g + step;
+        if (p >= hi) break;
+        if (key(p) > k) {
+          up = p;
+          break;
+        }
+        last = p;
+        step *= 2;
+      }
+      lo = last + 1;
+    } else {
+      up = g;
+      int64_t step = 1;
+      while (true) {
+        const int64_t p = g - step;
+        if (p <= s) break;
+        if (key(p) <= k) {
+          lo = p + 1;
+          break;
+        }
+        up = p;
+        step *= 2;
+      }
+    }
+    while (lo < up) {
+      const int64_t m = lo + (up - lo) / 2;
+      if (key(m) > k) {
+        up = m;
+      } else {
+        lo = m + 1;
+      }
+    }
+    return lo;
+  };
+
   int64_t hint = 1;
   for (int64_t s = a; s < b;) {
-    const int64_t e = firstAfter(s + 1, b, key(s), hint);
+    const int64_t e = runEnd(s, b, key(s), s + hint);
     hint = e - s;
+    // The data of the runs two and three ahead is on its way while this
+    // one is summarised.
+    series.Prefetch(e + 2 * hint);
+    series.Prefetch(e + 3 * hint);
     double lo, hi;
     if (e - s <= SmallRun || !series.YRange(s, e, lo, hi) || (map.LogarithmicY() && !(lo > LogFloor))) {
       for (int64_t i = s; i < e; ++i) feed(i);
@@ -274,20 +347,33 @@ void TItemRenderer::DrawSeriesMarksItem(const TpwChartItem& item, TColor ink, co
   if (mark_seen_.size() < words) mark_seen_.resize(words);
   std::memset(mark_seen_.data(), 0, words * sizeof(uint64_t));
   mark_kept_.clear();
+  // Blocks from the last to the first, each read backwards.
+  const double xl = std::min(x1, x2), xh = std::max(x1, x2), yl = std::min(y1, y2), yh = std::max(y1, y2);
   int64_t firstVisible = -1;
-  for (int64_t i = n - 1; i >= 0; --i) {
-    const double x = series.X(i), y = series.Y(i);
-    if (!visible(x, y)) continue;
-    firstVisible = i;
-    const TPoint p = map.Point(chart, x, y);
-    const int64_t cx = p.X - bx, cy = p.Y - by;
-    if (cx < 0 || cx >= bw || cy < 0 || cy >= bh) continue;
-    const int64_t bit = cy * bw + cx;
-    uint64_t& word = mark_seen_[size_t(bit >> 6)];
-    const uint64_t mask = uint64_t(1) << (bit & 63);
-    if ((word & mask) != 0) continue;
-    word |= mask;
-    mark_kept_.push_back(p);
+  TSeriesBlock block;
+  for (int64_t end = n; end > 0;) {
+    int64_t start = std::max<int64_t>(0, end - TSeriesBlock::Size);
+    const double *xs, *ys;
+    const int64_t m = series.Contiguous(start, xs, ys);
+    if (start + m < end) {  // the block crosses into the next chunk: take that part
+      start += m;
+      series.Contiguous(start, xs, ys);
+    }
+    block.Map(series, map, chart, start, int(end - start), xs, ys);
+    for (int j = int(end - start) - 1; j >= 0; --j) {
+      const double x = block.x[j], y = block.y[j];
+      if (!(x >= xl && x <= xh && y >= yl && y <= yh)) continue;
+      firstVisible = start + j;
+      const int64_t cx = block.px[j] - bx, cy = block.py[j] - by;
+      if (cx < 0 || cx >= bw || cy < 0 || cy >= bh) continue;
+      const int64_t bit = cy * bw + cx;
+      uint64_t& word = mark_seen_[size_t(bit >> 6)];
+      const uint64_t mask = uint64_t(1) << (bit & 63);
+      if ((word & mask) != 0) continue;
+      word |= mask;
+      mark_kept_.push_back(TPoint{block.px[j], block.py[j]});
+    }
+    end = start;
   }
   if (firstVisible >= 0) {
     setPen();

@@ -126,21 +126,6 @@ bool TProbe::DoMouseWheel(TShiftState shift, int wheel_delta, TPoint mouse_pos) 
   return TakeWheel;
 }
 
-void TProbe::KeyDown(uint16_t& key, TShiftState shift) {
-  Log.push_back("keydown " + std::to_string(key) + " " + ShiftText(shift));
-  TCustomControl::KeyDown(key, shift);
-}
-
-void TProbe::KeyUp(uint16_t& key, TShiftState shift) {
-  Log.push_back("keyup " + std::to_string(key) + " " + ShiftText(shift));
-  TCustomControl::KeyUp(key, shift);
-}
-
-void TProbe::KeyPress(char& key) {
-  Log.push_back(key >= 32 ? std::string("keypress ") + key : "keypress #" + std::to_string(int(key)));
-  TCustomControl::KeyPress(key);
-}
-
 // --- TGraphicProbe ---------------------------------------------------------------
 
 TGraphicProbe::TGraphicProbe(TComponent* owner) : TGraphicControl(owner) {}

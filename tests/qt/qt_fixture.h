@@ -28,8 +28,7 @@ std::string ShiftText(TShiftState s);
 
 // A custom control that records its input ("down L 3,4 [L]", "move 3,4 [L]",
 // "up L 3,4 []", "click", "dblclick", "enter", "leave",
-// "wheel 120 3,4 [C]", "keydown 65 [S]", "keypress A", "keypress #8",
-// "keyup 65 []") and its paints, which fill it with Fill.
+// "wheel 120 3,4 [C]") and its paints, which fill it with Fill.
 class TProbe : public TCustomControl {
  public:
   explicit TProbe(TComponent* owner);
@@ -57,9 +56,6 @@ class TProbe : public TCustomControl {
   void MouseEnter() override;
   void MouseLeave() override;
   bool DoMouseWheel(TShiftState shift, int wheel_delta, TPoint mouse_pos) override;
-  void KeyDown(uint16_t& key, TShiftState shift) override;
-  void KeyUp(uint16_t& key, TShiftState shift) override;
-  void KeyPress(char& key) override;
 };
 
 // The same for a graphic control, painted onto its parent in Fill.
