@@ -215,6 +215,12 @@ class TLiveView {
  private:
   // The x range of the samples held, and y at the signal's full height
   // (fullHeight) or as it is; repaints the whole chart.
+  //
+  // The zoom history then starts afresh with this view. Otherwise its
+  // oldest state would be the chart's first ranges (x and y 0 to 1), long
+  // left behind by the signal, and Backspace (the chart's ZoomBack) after a
+  // zoom or a pan would step back to them; this way it returns to the view
+  // the user left.
   void ShowNewest(bool fullHeight) {
     const int64_t n = series_->Count();
     if (n < 2) return;
@@ -222,6 +228,7 @@ class TLiveView {
     const double yLow = fullHeight ? TSignal::YLow : y->RangeLow();
     const double yHigh = fullHeight ? TSignal::YHigh : y->RangeHigh();
     chart_->SetLayerRange(1, false, series_->X(0), yLow, series_->X(n - 1), yHigh, false);
+    chart_->ResetZoomHistory();
   }
 
   void StopFollowing() {
