@@ -397,10 +397,11 @@ int Run(const TOptions& options, char* programName) {
       window.resize(window.sizeHint());
 
       TLiveView view(options, chart, series, signal, label, follow, &window);
-      // Home follows again, wherever the focus is. The chart's own Home goes
-      // to the oldest zoom state, which the scrolling signal has left
-      // behind: a window shortcut takes the key first, and should the chart
-      // get it all the same, its OnKeyDown takes it away from the chart.
+      // Home follows again, wherever the focus is. The chart's own Home
+      // (ZoomHome) would go to the oldest zoom state, the view the user
+      // left, not to the newest samples: a window shortcut takes the key
+      // first, and should the chart get it all the same, its OnKeyDown takes
+      // it away from the chart.
       auto* home = new QAction(&window);
       home->setShortcut(Qt::Key_Home);
       home->setShortcutContext(Qt::WindowShortcut);
