@@ -65,6 +65,38 @@ class TColumnThinner {
     CloseRun(false);
     StartRun(x, y, y, y, y, true);
   }
+  // Point for each of n mapped points, Break where finite[j] is 0: the same
+  // steps with the run's state in registers while the points stay in one
+  // column (the common case of a dense line).
+  void Points(const int32_t* px, const int32_t* py, const uint8_t* finite, int n) {
+    int j = 0;
+    while (j < n) {
+      if (!finite[j]) {
+        Break();
+        ++j;
+        continue;
+      }
+      if (!in_run_ || px[j] != col_) {
+        Point(px[j], py[j]);
+        ++j;
+        continue;
+      }
+      const int32_t col = col_;
+      int32_t lo = lo_, hi = hi_, l = l_;
+      bool open = open_;
+      for (; j < n && finite[j] && px[j] == col; ++j) {
+        const int32_t y = py[j];
+        open = y == l ? open : (y < lo) | (y > hi);
+        lo = std::min(lo, y);
+        hi = std::max(hi, y);
+        l = y;
+      }
+      lo_ = lo;
+      hi_ = hi;
+      l_ = l;
+      open_ = open;
+    }
+  }
   // A whole run in a new column, known without its points: first row f,
   // lowest lo, highest hi, last l, and whether l is open (read only when
   // the run turns out to be the last of its line).

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <cmath>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "chart/CustomPlotwell.h"
 #include "chart/render/ItemRenderer.h"
@@ -49,43 +52,57 @@ inline bool FastLinearPixel(double k, double o, double v, int32_t& pixel) {
 
 // Maps n points at once: (px[j], py[j]) = Point(x[j], y[j]) for every point
 // whose coordinates are both finite (finite[j] = 1); finite[j] = 0 for the
-// others, whose px and py are left undefined. On a linear layer the loop
-// below runs without branches over plain arrays (so the compiler can use
-// vector instructions), rounding by the 1.5 * 2^52 trick, which rounds half
-// to even as the conversion instruction does for |w| < 2^51; the points it
-// cannot vouch for (FastLinearPixel's conditions) go through Point.
+// others, whose px and py are left undefined. On a linear layer two points
+// go through FastLinearPixel's steps at a time in vector registers, rounding
+// by the 1.5 * 2^52 trick (which rounds half to even, as the conversion
+// instruction does, for |w| < 2^51); the points whose pixel those steps
+// cannot vouch for go through Point one by one.
 inline void TItemRenderer::TLayerMap::Points(const TCustomPlotwell& c, const double* xs, const double* ys, int n,
                                              int32_t* px, int32_t* py, uint8_t* finite) const {
   uint8_t slow[MaxPointsAtOnce];
+  int j = 0;
+#if defined(__SSE2__)
   if (linear_) {
-    constexpr double Magic = 0x1.8p52;
-    const double kx = kx_, ox = ox_, ky = ky_, oy = oy_;
-    const double dx = double(dx_), dy = double(dy_);
-    const double lim = render::CoordLimit;
-    for (int j = 0; j < n; ++j) {
-      const double x = xs[j], y = ys[j];
-      const double kvx = kx * x, wx = kvx + ox;
-      const double kvy = ky * y, wy = kvy + oy;
-      const double rx = (wx + Magic) - Magic, ry = (wy + Magic) - Magic;
-      const bool okx = std::fabs(wx) < 2147483000.0 &&
-                       0.5 - std::fabs(wx - rx) > (std::fabs(kvx) + std::fabs(ox)) * 0x1p-49;
-      const bool oky = std::fabs(wy) < 2147483000.0 &&
-                       0.5 - std::fabs(wy - ry) > (std::fabs(kvy) + std::fabs(oy)) * 0x1p-49;
-      finite[j] = (x - x == 0) & (y - y == 0);
-      slow[j] = !(okx & oky);
-      // A failed point may hold NaN here: it is mapped again below.
-      const double cx = okx ? std::min(std::max(rx + dx, -lim), lim) : 0;
-      const double cy = oky ? std::min(std::max(ry + dy, -lim), lim) : 0;
-      px[j] = int32_t(cx);
-      py[j] = int32_t(cy);
-    }
-  } else {
-    for (int j = 0; j < n; ++j) {
-      finite[j] = std::isfinite(xs[j]) && std::isfinite(ys[j]);
-      slow[j] = 1;
+    const __m128d magic = _mm_set1_pd(0x1.8p52), zero = _mm_setzero_pd(), half = _mm_set1_pd(0.5);
+    const __m128d abs = _mm_castsi128_pd(_mm_set1_epi64x(0x7fffffffffffffff));
+    const __m128d far = _mm_set1_pd(2147483000.0), tiny = _mm_set1_pd(0x1p-49);
+    const __m128d lo = _mm_set1_pd(-render::CoordLimit), hi = _mm_set1_pd(render::CoordLimit);
+    const __m128d kx = _mm_set1_pd(kx_), ox = _mm_set1_pd(ox_), ky = _mm_set1_pd(ky_), oy = _mm_set1_pd(oy_);
+    const __m128d aox = _mm_and_pd(ox, abs), aoy = _mm_and_pd(oy, abs);
+    const __m128d dx = _mm_set1_pd(double(dx_)), dy = _mm_set1_pd(double(dy_));
+    // Whether FastLinearPixel takes w = kv + o, rounded to r, as exact.
+    const auto sure = [&](__m128d kv, __m128d w, __m128d r, __m128d ao) {
+      const __m128d margin = _mm_sub_pd(half, _mm_and_pd(_mm_sub_pd(w, r), abs));
+      const __m128d bound = _mm_mul_pd(_mm_add_pd(_mm_and_pd(kv, abs), ao), tiny);
+      return _mm_and_pd(_mm_cmplt_pd(_mm_and_pd(w, abs), far), _mm_cmpgt_pd(margin, bound));
+    };
+    for (; j + 2 <= n; j += 2) {
+      const __m128d x = _mm_loadu_pd(xs + j), y = _mm_loadu_pd(ys + j);
+      const __m128d kvx = _mm_mul_pd(kx, x), wx = _mm_add_pd(kvx, ox);
+      const __m128d kvy = _mm_mul_pd(ky, y), wy = _mm_add_pd(kvy, oy);
+      const __m128d rx = _mm_sub_pd(_mm_add_pd(wx, magic), magic);
+      const __m128d ry = _mm_sub_pd(_mm_add_pd(wy, magic), magic);
+      const int ok = _mm_movemask_pd(_mm_and_pd(sure(kvx, wx, rx, aox), sure(kvy, wy, ry, aoy)));
+      const int fin = _mm_movemask_pd(
+          _mm_and_pd(_mm_cmpeq_pd(_mm_sub_pd(x, x), zero), _mm_cmpeq_pd(_mm_sub_pd(y, y), zero)));
+      // max and min give their second operand for NaN, so a point that is
+      // not sure still converts without trouble (and is mapped again).
+      const __m128i cx = _mm_cvttpd_epi32(_mm_min_pd(_mm_max_pd(_mm_add_pd(rx, dx), lo), hi));
+      const __m128i cy = _mm_cvttpd_epi32(_mm_min_pd(_mm_max_pd(_mm_add_pd(ry, dy), lo), hi));
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(px + j), cx);
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(py + j), cy);
+      finite[j] = uint8_t(fin & 1);
+      finite[j + 1] = uint8_t(fin >> 1);
+      slow[j] = uint8_t(!(ok & 1));
+      slow[j + 1] = uint8_t(!(ok & 2));
     }
   }
-  for (int j = 0; j < n; ++j) {
+#endif
+  for (; j < n; ++j) {
+    finite[j] = std::isfinite(xs[j]) && std::isfinite(ys[j]);
+    slow[j] = 1;
+  }
+  for (j = 0; j < n; ++j) {
     if (slow[j] && finite[j]) {
       const TPoint p = Point(c, xs[j], ys[j]);
       px[j] = p.X;

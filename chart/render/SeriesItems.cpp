@@ -132,20 +132,18 @@ void TItemRenderer::DrawSeriesLineItem(const TpwChartItem& item, TColor ink, con
       const double *xs, *ys;
       const int m = int(std::min<int64_t>(series.Contiguous(i, xs, ys), TSeriesBlock::Size));
       block.Map(series, map, chart, i, m, xs, ys);
-      for (int j = 0; j < m; ++j) {
-        if (!block.finite[j]) {
-          if (thin) {
-            thinner.Break();
-          } else {
+      if (thin) {
+        thinner.Points(block.px, block.py, block.finite, m);
+      } else {
+        for (int j = 0; j < m; ++j) {
+          if (!block.finite[j]) {
             inLine = false;
+          } else if (inLine) {
+            AddPolylinePoint(canvas, block.px[j], block.py[j]);
+          } else {
+            sink.Move(block.px[j], block.py[j]);
+            inLine = true;
           }
-        } else if (thin) {
-          thinner.Point(block.px[j], block.py[j]);
-        } else if (inLine) {
-          AddPolylinePoint(canvas, block.px[j], block.py[j]);
-        } else {
-          sink.Move(block.px[j], block.py[j]);
-          inLine = true;
         }
       }
       i += m;
