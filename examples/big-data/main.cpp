@@ -175,13 +175,8 @@ class TLiveView {
       : options_(options), chart_(chart), series_(std::move(series)), signal_(signal), label_(label),
         follow_button_(follow), window_(window), block_(size_t(PointsPerFrame)) {
     chart_->OnZoomPan = [this](korvo::TObject*) { StopFollowing(); };
-    QObject::connect(follow_button_, &QPushButton::toggled, [this](bool on) {
-      if (on) {
-        Follow();
-      } else {
-        following_ = false;
-      }
-    });
+    QObject::connect(follow_button_, &QPushButton::clicked, [this] { Follow(); });
+    follow_button_->setEnabled(false);
     QObject::connect(&timer_, &QTimer::timeout, [this] { Frame(); });
     ShowNewest(true);
     label_->setText(QString::fromStdString(WithThousands(uint64_t(series_->Count())) + " points"));
@@ -191,11 +186,8 @@ class TLiveView {
 
   // Back to the newest samples at the signal's full height (Follow, Home).
   void Follow() {
-    if (!follow_button_->isChecked()) {
-      follow_button_->setChecked(true);  // comes back here through toggled
-      return;
-    }
     following_ = true;
+    follow_button_->setEnabled(false);
     ShowNewest(true);
   }
 
@@ -232,9 +224,8 @@ class TLiveView {
   }
 
   void StopFollowing() {
-    if (!following_) return;
     following_ = false;
-    follow_button_->setChecked(false);
+    follow_button_->setEnabled(true);
   }
 
   void Frame() {
@@ -384,10 +375,9 @@ int Run(const TOptions& options, char* programName) {
       auto* row = new QHBoxLayout;
       auto* label = new QLabel;
       row->addWidget(label, 1);
+      // Enabled while the view is held where the user put it.
       auto* follow = new QPushButton("Follow");
-      follow->setCheckable(true);
-      follow->setChecked(true);
-      follow->setToolTip("Keep the newest samples in view (Home)");
+      follow->setToolTip("Back to the newest samples (Home)");
       row->addWidget(follow);
       layout->addLayout(row);
       window.setCentralWidget(central);
