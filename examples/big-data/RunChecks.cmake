@@ -1,8 +1,9 @@
 # Runs plotwell-big-data as a user would and checks what it answers:
 #   - a short run on Qt's offscreen platform ends with status 0, prints its
 #     summary line and saves the window's picture;
-#   - --help prints the usage and ends with 0;
-#   - a bad value ends with 2 and a message that names it.
+#   - --help prints the usage and ends with 0, and so does a one-frame run
+#     with --exit alone;
+#   - a bad option or value ends with 2 and a message that names it.
 # CTest's PASS_REGULAR_EXPRESSION would ignore the exit status, hence this
 # script. Usage: cmake -DPROGRAM=<plotwell-big-data> -DOUT=<folder> -P RunChecks.cmake
 if(NOT PROGRAM OR NOT OUT)
@@ -32,4 +33,11 @@ if(NOT EXISTS ${OUT}/big-data.png)
   message(FATAL_ERROR "plotwell-big-data did not write ${OUT}/big-data.png")
 endif()
 expect(0 "usage: plotwell-big-data" --help)
+# Digits grouped as a user writes them; --exit alone stops after one frame.
+expect(0 "plotwell-big-data: 1 frame in .*, 20,000 points" --offscreen --points 20,000 --exit)
 expect(2 "--points: '0' is not a number of points" --points 0)
+expect(2 "--frames: '-3' is not a number of frames" --frames -3)
+expect(2 "--frames needs a number of frames" --frames)
+expect(2 "--screenshot: 'x.jpg' does not end in .png" --screenshot x.jpg)
+expect(2 "option --exit is given twice" --exit --exit)
+expect(2 "unknown option '--nonsense'" --nonsense)

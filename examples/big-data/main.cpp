@@ -293,9 +293,9 @@ class TLiveView {
       const std::string over = times_.Count() < uint64_t(frames_)
                                    ? " of the latest " + WithThousands(times_.Count()) + " frames"
                                    : "";
-      std::printf("plotwell-big-data: %lld frames in %.2f s, %.1f frames per second, median frame %.2f ms "
+      std::printf("plotwell-big-data: %lld frame%s in %.2f s, %.1f frames per second, median frame %.2f ms "
                   "(signal %.2f, append %.3f, draw %.2f ms)%s, %s points at %d x %d\n",
-                  (long long)frames_, seconds, seconds > 0 ? double(frames_) / seconds : 0.0,
+                  (long long)frames_, frames_ == 1 ? "" : "s", seconds, seconds > 0 ? double(frames_) / seconds : 0.0,
                   1e3 * times_.Median([](const TFrameTime& t) { return t.Frame(); }),
                   1e3 * times_.Median([](const TFrameTime& t) { return t.Signal; }),
                   1e3 * times_.Median([](const TFrameTime& t) { return t.Append; }),
