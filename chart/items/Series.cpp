@@ -290,44 +290,79 @@ void TPwSeries::Append(std::span<const double> y) {
 
 // ---- reading --------------------------------------------------------------------------
 
+namespace {
+
+// Folds points or blocks [from, to) into lo, hi; false when one is not
+// finite (a block with a NaN Low). Plain loops, so that the compiler keeps
+// them branch-free.
+inline bool FoldPoints(const double* y, int64_t from, int64_t to, double& lo, double& hi) {
+  bool bad = false;
+  for (int64_t i = from; i < to; ++i) {
+    bad |= !(y[i] - y[i] == 0);
+    lo = y[i] < lo ? y[i] : lo;
+    hi = y[i] > hi ? y[i] : hi;
+  }
+  return !bad;
+}
+
+template <class TMinMax>
+inline bool FoldRange(const TMinMax* b, int64_t from, int64_t to, double& lo, double& hi) {
+  bool bad = false;
+  for (int64_t i = from; i < to; ++i) {
+    bad |= std::isnan(b[i].Low);
+    lo = b[i].Low < lo ? b[i].Low : lo;
+    hi = b[i].High > hi ? b[i].High : hi;
+  }
+  return !bad;
+}
+
+}  // namespace
+
 bool TPwSeries::YRange(int64_t first, int64_t last, double& low, double& high) const {
   double lo = std::numeric_limits<double>::infinity(), hi = -lo;
-  const auto take = [&](const TMinMax& b) {
-    if (std::isnan(b.Low)) return false;
-    lo = std::min(lo, b.Low);
-    hi = std::max(hi, b.High);
-    return true;
-  };
   int64_t k = first_ + first;
   const int64_t end = first_ + last;
   while (k < end) {
     const TChunk& c = *chunks_[size_t(k >> ChunkBits)];
-    int64_t a = k & ChunkMask;
+    const int64_t a = k & ChunkMask;
     const int64_t b = std::min<int64_t>(ChunkSize, a + (end - k));
     k += b - a;
     if (a == 0 && b == ChunkSize) {
-      if (!take(c.all)) return false;
+      if (!FoldRange(&c.all, 0, 1, lo, hi)) return false;
       continue;
     }
-    // Whole blocks where they fit, largest first; single points at the ragged
-    // ends.
-    while (a < b) {
-      if ((a & ((1 << L3Bits) - 1)) == 0 && a + (1 << L3Bits) <= b) {
-        if (!take(c.l3[a >> L3Bits])) return false;
-        a += 1 << L3Bits;
-      } else if ((a & ((1 << L2Bits) - 1)) == 0 && a + (1 << L2Bits) <= b) {
-        if (!take(c.l2[a >> L2Bits])) return false;
-        a += 1 << L2Bits;
-      } else if ((a & ((1 << L1Bits) - 1)) == 0 && a + (1 << L1Bits) <= b) {
-        if (!take(c.l1[a >> L1Bits])) return false;
-        a += 1 << L1Bits;
-      } else {
-        const double y = c.y[a++];
-        if (!std::isfinite(y)) return false;
-        lo = std::min(lo, y);
-        hi = std::max(hi, y);
-      }
+    // Edges of the range rounded inwards to each level's blocks; the top
+    // level is the largest whose blocks fit in whole. Each level below it
+    // takes its blocks between its edges and the next level's, on both
+    // sides.
+    constexpr int Bits[] = {0, L1Bits, L2Bits, L3Bits};
+    int64_t left[4], right[4];
+    int top = 0;
+    for (int level = 0; level < 4; ++level) {
+      left[level] = ((a + (int64_t(1) << Bits[level]) - 1) >> Bits[level]) << Bits[level];
+      right[level] = (b >> Bits[level]) << Bits[level];
+      if (left[level] < right[level]) top = level;
     }
+    const auto fold = [&](int level, int64_t from, int64_t to) {
+      from >>= Bits[level];
+      to >>= Bits[level];
+      switch (level) {
+        case 0: return FoldPoints(c.y, from, to, lo, hi);
+        case 1: return FoldRange(c.l1, from, to, lo, hi);
+        case 2: return FoldRange(c.l2, from, to, lo, hi);
+        default: return FoldRange(c.l3, from, to, lo, hi);
+      }
+    };
+    if (top == 0) {
+      if (!FoldPoints(c.y, a, b, lo, hi)) return false;
+      continue;
+    }
+    bool ok = fold(top, left[top], right[top]);
+    for (int level = 0; level < top; ++level) {
+      ok &= fold(level, left[level], left[level + 1]);
+      ok &= fold(level, right[level + 1], right[level]);
+    }
+    if (!ok) return false;
   }
   low = lo;
   high = hi;
