@@ -216,7 +216,7 @@ class TItemRenderer {
   // Series items (SeriesItems.cpp).
   void DrawSeriesLineItem(const TpwChartItem& item, TColor ink, const TPwSeries& series);
   void DrawSeriesMarksItem(const TpwChartItem& item, TColor ink, const TPwSeries& series);
-  void DrawSortedSeriesLine(const TPwSeries& series, const TLayerMap& map, bool thin);
+  void DrawSortedSeriesLine(const TPwSeries& series, const TLayerMap& map);
 
   TPass pass_;
   // Valid while DrawList runs; Render called on its own maps through

@@ -122,7 +122,7 @@ void TItemRenderer::DrawSeriesLineItem(const TpwChartItem& item, TColor ink, con
 
   const bool sorted = series.XSorted() && !(map.LogarithmicX() && !(series.X(0) > LogFloor));
   if (thin && sorted) {
-    DrawSortedSeriesLine(series, map, thin);
+    DrawSortedSeriesLine(series, map);
   } else {
     TSeriesSink sink{*this, canvas};
     render::TColumnThinner<TSeriesSink> thinner(sink);
@@ -157,7 +157,7 @@ void TItemRenderer::DrawSeriesLineItem(const TpwChartItem& item, TColor ink, con
 // col(i), is monotonic in i (falling on a reversed axis), so with
 // key(i) = dir * col(i) the points of each column are one stretch of
 // indices, found by search.
-void TItemRenderer::DrawSortedSeriesLine(const TPwSeries& series, const TLayerMap& map, bool) {
+void TItemRenderer::DrawSortedSeriesLine(const TPwSeries& series, const TLayerMap& map) {
   TCanvas* canvas = pass_.canvas;
   const TCustomPlotwell& chart = *pass_.chart;
   const int64_t n = series.Count();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "chart/plotwell.h"
+#include "platform/graphics/Printer.h"
 #include "support/TestSupport.h"
 
 namespace korvo::test {
@@ -262,6 +263,39 @@ TEST_F(SeriesVsItems, LastColumnOfALine) {
       EXPECT_EQ(CountDifferentPixels(a, b), 0) << "column of " << ys.size() << " points, gap " << gapAfter;
     }
   }
+}
+
+// On the printer's page marks are drawn with lines and the fonts are the
+// printer's: a page of series draws what a page of items draws.
+TEST_F(SeriesVsItems, OnThePrinterPage) {
+  SetAxes(TAxes::Linear);
+  std::mt19937 rng(3);
+  TTrial t = MakeTrial(rng, 0);
+  const TPwSeriesRef s = MakeSeries(t);
+  const auto page = [&](bool series, TBitmap& sheet) {
+    chart.ClearGraph();
+    for (const uint8_t glyph : {3, 18, 19}) {
+      if (series) {
+        chart.MarkSeries(s, glyph);
+      } else {
+        for (int64_t i = 0; i < s->Count(); ++i) chart.MarkAt(s->X(i), s->Y(i), glyph);
+      }
+    }
+    if (series) {
+      chart.DrawSeries(s);
+    } else {
+      AddLineItems(chart, *s);
+    }
+    Printer()->BeginDoc();
+    chart.RenderData(Printer()->Canvas(), 100, 100, false, true);
+    Printer()->EndDoc();
+    sheet.Assign(*Printer()->Pages()[0]);
+  };
+  TBitmap withSeries(1, 1), withItems(1, 1);
+  page(true, withSeries);
+  page(false, withItems);
+  ASSERT_GT(withSeries.Width(), 300);
+  EXPECT_EQ(CountDifferentPixels(withSeries, withItems), 0);
 }
 
 }  // namespace
