@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -47,6 +48,17 @@ inline Ink MakeInk(TColor color, TPenMode mode) {
   return TPoint{x, y};
 }
 
+// A fill of n >= 16 pixels, p[0..n-1] = value, in one instruction set.
+struct LongRunFill {
+  using Fn = void (*)(TPixel* p, size_t n, TPixel value);
+  const char* Name;
+  Fn Fill;
+};
+// The fills the processor can run, the base instruction set's first and the
+// one the canvas uses (the widest stores) last; every one gives the same
+// pixels. For the tests that hold them to a plain loop.
+std::span<const LongRunFill> LongRunFills();
+
 // The surface clipped once: every pixel a figure writes lies in
 // Left..Right-1 by Top..Bottom-1, which is inside the surface.
 struct Target {
@@ -76,7 +88,8 @@ struct Target {
   }
 
   // p[0..n-1] = value. Runs of marks and small figures (under 16 pixels)
-  // stay inline; longer runs use aligned vector stores (FillRun.cpp).
+  // stay inline; longer runs use the widest aligned vector stores the
+  // processor has (FillRun.cpp).
   static void FillPixels(TPixel* p, size_t n, TPixel value) {
     if (n < 16) {
       FillShortRun(p, n, value);
@@ -107,7 +120,11 @@ struct Target {
     for (size_t i = 0; i < n; ++i) p[i] = value;
 #endif
   }
-  static void FillLongRun(TPixel* p, size_t n, TPixel value);
+  // n >= 16: one indirect call to the fill chosen on the first long run.
+  static void FillLongRun(TPixel* p, size_t n, TPixel value) {
+    long_run_fill.load(std::memory_order_relaxed)(p, n, value);
+  }
+  static std::atomic<LongRunFill::Fn> long_run_fill;
 };
 
 // Everything the figures need from a canvas, read once per call.
