@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/raster/Raster.h"
 #include "platform/graphics/text/BlendGlyph.h"
 #include "platform/graphics/text/FontRegistry.h"
 #include "platform/graphics/text/Utf8.h"
@@ -29,7 +30,7 @@ void FillClipped(const TPixelSurface& s, const TRect& clip, int64_t left, int64_
   const int64_t t = std::max<int64_t>(top, clip.Top);
   const int64_t b = std::min<int64_t>(bottom, clip.Bottom);
   if (l >= r || t >= b) return;
-  for (int64_t y = t; y < b; ++y) std::fill_n(s.Bits + y * s.Stride + l, r - l, pixel);
+  for (int64_t y = t; y < b; ++y) raster::Target::FillPixels(s.Bits + y * s.Stride + l, size_t(r - l), pixel);
 }
 
 // Blends the glyph's coverage in the ink colour with its top-left pixel at

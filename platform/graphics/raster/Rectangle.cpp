@@ -52,7 +52,7 @@ void TCanvas::FillRect(const TRect& rect) {
   if (x1 >= clip.Left && y1 >= clip.Top && x2 <= clip.Right && y2 <= clip.Bottom) {
     // Wholly inside the clip: rows without clipping.
     TPixel* row = surface_.Bits + y1 * surface_.Stride + x1;
-    for (int32_t y = y1; y < y2; ++y, row += surface_.Stride) std::fill_n(row, x2 - x1, ink);
+    for (int32_t y = y1; y < y2; ++y, row += surface_.Stride) raster::Target::FillPixels(row, size_t(x2 - x1), ink);
     return;
   }
   raster::CanvasAccess a(*this);
