@@ -345,6 +345,9 @@ void TItemRenderer::DrawSeriesMarksItem(const TpwChartItem& item, TColor ink, co
   if (mark_seen_.size() < words) mark_seen_.resize(words);
   std::memset(mark_seen_.data(), 0, words * sizeof(uint64_t));
   mark_kept_.clear();
+  // At most one mark a centre: reserved once for the largest series, never
+  // grown point by point.
+  mark_kept_.reserve(size_t(std::min<int64_t>(n, bw * bh)));
   // Blocks from the last to the first, each read backwards.
   const double xl = std::min(x1, x2), xh = std::max(x1, x2), yl = std::min(y1, y2), yh = std::max(y1, y2);
   int64_t firstVisible = -1;

@@ -11,6 +11,7 @@
 
 #include "chart/plotwell.h"
 #include "platform/graphics/Printer.h"
+#include "support/AllocationCounter.h"
 #include "support/TestSupport.h"
 
 namespace korvo::test {
@@ -263,6 +264,22 @@ TEST_F(SeriesVsItems, LastColumnOfALine) {
       EXPECT_EQ(CountDifferentPixels(a, b), 0) << "column of " << ys.size() << " points, gap " << gapAfter;
     }
   }
+}
+
+// A frame allocates nothing per point: once a frame has sized the
+// renderer's buffers for a mark series of this size, frames of the series
+// and of grown line series allocate nothing.
+TEST_F(SeriesVsItems, AWarmFrameAllocatesNothing) {
+  SetAxes(TAxes::Linear);
+  std::mt19937 rng(5);
+  const TPwSeriesRef sorted = MakeSeries(MakeTrial(rng, 0)), scatter = MakeSeries(MakeTrial(rng, 1));
+  chart.ClearGraph();
+  chart.DrawSeries(sorted);
+  chart.DrawSeries(scatter);
+  chart.MarkSeries(scatter, 19);
+  Draw(a, TPenMode::pmCopy, 0, 0, false);
+  for (int i = 0; i < 5000; ++i) sorted->Append(200 + i, (i * 37) % 101 - 50);
+  EXPECT_EQ(AllocationsDuring([&] { Draw(a, TPenMode::pmCopy, 0, 0, false); }), 0);
 }
 
 // On the printer's page marks are drawn with lines and the fonts are the
