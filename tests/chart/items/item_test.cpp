@@ -56,7 +56,8 @@ TEST(ChartItem, KindNames) {
   EXPECT_EQ(ChartItemKindName(0), "");
   EXPECT_EQ(ChartItemKindName(10), "");
   EXPECT_EQ(ChartItemKindName(11), "");
-  EXPECT_EQ(ChartItemKindName(25), "");
+  EXPECT_EQ(ChartItemKindName(ckSeriesLine), "ckSeriesLine");
+  EXPECT_EQ(ChartItemKindName(27), "");
   EXPECT_EQ(ChartItemKindName(-1), "");
 }
 
