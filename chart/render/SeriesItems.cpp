@@ -167,27 +167,18 @@ void TItemRenderer::DrawSortedSeriesLine(const TPwSeries& series, const TLayerMa
   const auto col = [&](int64_t i) { return map.X(chart, series.X(i)); };
   const int32_t dir = col(n - 1) >= col(0) ? 1 : -1;
   const auto key = [&](int64_t i) { return int64_t(dir) * col(i); };
-  // The first index in [lo, hi) whose key exceeds k, given key(lo - 1) <= k
-  // or lo = 0; hi when there is none. Gallops from lo by `hint` first.
-  const auto firstAfter = [&](int64_t lo, int64_t hi, int64_t k, int64_t hint) {
-    int64_t a = lo, step = std::max<int64_t>(hint, 1);
-    int64_t b = lo;
-    while (true) {
-      b = std::min(hi, a + step);
-      if (b >= hi || key(b) > k) break;
-      a = b + 1;
-      step *= 2;
-    }
-    // key(a - 1) <= k (or a = lo), and key(b) > k or b = hi.
-    while (a < b) {
-      const int64_t m = a + (b - a) / 2;
+  // The first index in [lo, up) whose key exceeds k, given key(lo - 1) <= k
+  // (or lo = 0) and key(up) > k (or up = n).
+  const auto bisect = [&](int64_t lo, int64_t up, int64_t k) {
+    while (lo < up) {
+      const int64_t m = lo + (up - lo) / 2;
       if (key(m) > k) {
-        b = m;
+        up = m;
       } else {
-        a = m + 1;
+        lo = m + 1;
       }
     }
-    return a;
+    return lo;
   };
   const auto feed = [&](int64_t i) {
     const double x = series.X(i), y = series.Y(i);
@@ -204,8 +195,8 @@ void TItemRenderer::DrawSortedSeriesLine(const TPwSeries& series, const TLayerMa
   const TRect clip = canvas->ClipRect();
   const int64_t kLow = dir > 0 ? clip.Left : 1 - int64_t(clip.Right);
   const int64_t kHigh = dir > 0 ? clip.Right : 1 - int64_t(clip.Left);
-  const int64_t a = firstAfter(0, n, kLow - 1, n);  // first key >= kLow
-  const int64_t b = firstAfter(a, n, kHigh - 1, n);  // first key >= kHigh
+  const int64_t a = bisect(0, n, kLow - 1);  // first key >= kLow
+  const int64_t b = bisect(a, n, kHigh - 1);  // first key >= kHigh
 
   if (a > 0) feed(a - 1);  // leads into the clip from before it
   // The end of the run of key k that starts at s, in (s, hi]: galloping
@@ -241,15 +232,7 @@ void TItemRenderer::DrawSortedSeriesLine(const TPwSeries& series, const TLayerMa
         step *= 2;
       }
     }
-    while (lo < up) {
-      const int64_t m = lo + (up - lo) / 2;
-      if (key(m) > k) {
-        up = m;
-      } else {
-        lo = m + 1;
-      }
-    }
-    return lo;
+    return bisect(lo, up, k);
   };
 
   int64_t hint = 1;

@@ -33,6 +33,23 @@ constexpr TTrialPen Pens[] = {{TPenStyle::psSolid, 1, TPenMode::pmCopy}, {TPenSt
 // A layer's transform: linear, mirrored in x or y, logarithmic.
 enum class TAxes { Linear, MirroredX, MirroredY, LogY, LogX };
 
+// The same points as items: MoveTo the first finite point, DrawTo the
+// next, MoveTo again after a break.
+void AddLineItems(TPlotwell& chart, const TPwSeries& s) {
+  bool inLine = false;
+  for (int64_t i = 0; i < s.Count(); ++i) {
+    const double x = s.X(i), y = s.Y(i);
+    if (!std::isfinite(x) || !std::isfinite(y)) {
+      inLine = false;
+    } else if (inLine) {
+      chart.DrawTo(x, y);
+    } else {
+      chart.MoveTo(x, y);
+      inLine = true;
+    }
+  }
+}
+
 class SeriesVsItems : public ::testing::Test {
  protected:
   SeriesVsItems() : chart(nullptr), a(140, 110), b(140, 110) {
@@ -66,6 +83,18 @@ class SeriesVsItems : public ::testing::Test {
     target.Canvas()->Pen()->SetMode(mode);
     chart.RenderData(target.Canvas(), x0, y0, monochrome, true);
     target.Canvas()->Pen()->SetMode(TPenMode::pmCopy);
+  }
+
+  // Pixels that differ between the series as a line and its points as
+  // items, both drawn in copy mode at origin (0, 0).
+  long LineDifferences(const TPwSeriesRef& s) {
+    chart.ClearGraph();
+    chart.DrawSeries(s);
+    Draw(a, TPenMode::pmCopy, 0, 0, false);
+    chart.ClearGraph();
+    AddLineItems(chart, *s);
+    Draw(b, TPenMode::pmCopy, 0, 0, false);
+    return CountDifferentPixels(a, b);
   }
 
   TPlotwell chart;
@@ -126,23 +155,6 @@ TPwSeriesRef MakeSeries(const TTrial& t) {
     s->SetData(t.X, t.Y);
   }
   return s;
-}
-
-// The same points as items: MoveTo the first finite point, DrawTo the
-// next, MoveTo again after a break.
-void AddLineItems(TPlotwell& chart, const TPwSeries& s) {
-  bool inLine = false;
-  for (int64_t i = 0; i < s.Count(); ++i) {
-    const double x = s.X(i), y = s.Y(i);
-    if (!std::isfinite(x) || !std::isfinite(y)) {
-      inLine = false;
-    } else if (inLine) {
-      chart.DrawTo(x, y);
-    } else {
-      chart.MoveTo(x, y);
-      inLine = true;
-    }
-  }
 }
 
 TEST_F(SeriesVsItems, EveryPixelOfTheItemsOverPensModesAndTransforms) {
@@ -225,13 +237,7 @@ TEST_F(SeriesVsItems, LongAndScrollingSortedSeries) {
     ASSERT_EQ(s->Count(), 150000);
     for (const TAxes axes : {TAxes::Linear, TAxes::MirroredX}) {
       SetAxes(axes);
-      chart.ClearGraph();
-      chart.DrawSeries(s);
-      Draw(a, TPenMode::pmCopy, 0, 0, false);
-      chart.ClearGraph();
-      AddLineItems(chart, *s);
-      Draw(b, TPenMode::pmCopy, 0, 0, false);
-      EXPECT_EQ(CountDifferentPixels(a, b), 0) << (uniform ? "uniform" : "x/y") << ", axes " << int(axes);
+      EXPECT_EQ(LineDifferences(s), 0) << (uniform ? "uniform" : "x/y") << ", axes " << int(axes);
     }
   }
 }
@@ -255,13 +261,7 @@ TEST_F(SeriesVsItems, LastColumnOfALine) {
       }
       TPwSeriesRef s = TPwSeries::Create();
       s->SetData(x, y);
-      chart.ClearGraph();
-      chart.DrawSeries(s);
-      Draw(a, TPenMode::pmCopy, 0, 0, false);
-      chart.ClearGraph();
-      AddLineItems(chart, *s);
-      Draw(b, TPenMode::pmCopy, 0, 0, false);
-      EXPECT_EQ(CountDifferentPixels(a, b), 0) << "column of " << ys.size() << " points, gap " << gapAfter;
+      EXPECT_EQ(LineDifferences(s), 0) << "column of " << ys.size() << " points, gap " << gapAfter;
     }
   }
 }
