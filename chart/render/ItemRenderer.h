@@ -213,7 +213,7 @@ class TItemRenderer {
   void DrawCrossItem(const TpwChartItem& item, TColor ink, TColor paper);
   void DrawTextItem(const TpwChartItem& item, TColor ink, const TLongTextArray& longTexts, bool isAnnotation,
                     int32_t index);
-  // Series items (SeriesItems.cpp).
+  // Series items (SeriesItems.cpp, SeriesSortedLine.cpp, SeriesMarks.cpp).
   void DrawSeriesLineItem(const TpwChartItem& item, TColor ink, const TPwSeries& series);
   void DrawSeriesMarksItem(const TpwChartItem& item, TColor ink, const TPwSeries& series);
   void DrawSortedSeriesLine(const TPwSeries& series, const TLayerMap& map);

@@ -1,0 +1,135 @@
+// Mark series items (ckSeriesMarks): a mark at every point of a series,
+// with exactly the pixels of the same points given as MarkAt items.
+//
+// Marks. In copy mode a geometric glyph drawn twice on one centre paints the
+// same pixels in the same colours, so only the last mark on each centre
+// counts (an earlier one is painted over by it): a reverse pass keeps the
+// last occurrence of each centre and the marks are drawn in their order.
+// Centres so far outside the clip that no mark reaches into it are left
+// out. The first visible mark is drawn first as well, so that the canvas
+// state a glyph leaves (the brush style of hollow figures) is the one the
+// item path has from its first mark on. Character glyphs, the other pen
+// modes and the duplicate-mark grid get every point.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "base/Marks.h"
+#include "chart/CustomPlotwell.h"
+#include "chart/items/Series.h"
+#include "chart/render/ItemRenderer.h"
+#include "chart/render/LayerMap.h"
+#include "chart/render/RenderMath.h"
+#include "chart/render/SeriesBlock.h"
+#include "platform/graphics/Canvas.h"
+#include "scale/PrinterFont.h"
+
+namespace korvo {
+using render::Finite;
+using render::LogFloor;
+using render::TSeriesBlock;
+namespace {
+
+// How far a geometric mark reaches from its centre, beyond half the pen.
+constexpr int32_t MarkReach = 16;
+
+// Mark series keep their centres in a bitmap of at most this many bits;
+// beyond it (a huge canvas) every mark is drawn.
+constexpr int64_t MaxSeenBits = int64_t(1) << 28;
+
+}  // namespace
+
+void TItemRenderer::DrawSeriesMarksItem(const TpwChartItem& item, TColor ink, const TPwSeries& series) {
+  TCanvas* canvas = pass_.canvas;
+  FlushPolyline(canvas);
+  const int64_t n = series.Count();
+  if (n == 0) return;
+  const bool ownMaps = !layer_maps_ready_;
+  if (ownMaps) ReadLayerMaps();
+  const TCustomPlotwell& chart = *pass_.chart;
+  const size_t layer = size_t(render::ClampLayer(item.Layer) - 1);
+  const TLayerMap& map = layer_maps_[layer];
+  const double x1 = chart.x_props_[layer]->RangeLow(), x2 = chart.x_props_[layer]->RangeHigh();
+  const double y1 = chart.y_props_[layer]->RangeLow(), y2 = chart.y_props_[layer]->RangeHigh();
+  const auto visible = [&](double x, double y) { return render::Between(x, x1, x2) && render::Between(y, y1, y2); };
+  const uint8_t glyph = uint8_t(item.Param3);
+
+  // The pen is set as the first visible mark sets it on the item path.
+  bool penSet = false;
+  const auto setPen = [&] {
+    if (penSet) return;
+    SetPenColor(canvas, ink);
+    SetPenStyle(canvas, item.PenStyle);
+    penSet = true;
+  };
+
+  // The box of centres kept in the bitmap: the clip grown by the reach of a
+  // mark. A centre outside it draws nothing.
+  const TRect clip = canvas->ClipRect();
+  const int64_t grow = MarkReach + canvas->Pen()->Width();
+  const int64_t bx = int64_t(clip.Left) - grow, by = int64_t(clip.Top) - grow;
+  const int64_t bw = std::max<int64_t>(0, int64_t(clip.Right) - clip.Left) + 2 * grow;
+  const int64_t bh = std::max<int64_t>(0, int64_t(clip.Bottom) - clip.Top) + 2 * grow;
+  const bool thin = glyph <= 51 && canvas->Pen()->Mode() == TPenMode::pmCopy && !chart.AvoidDuplicateMarks() &&
+                    bw * bh <= MaxSeenBits;
+
+  if (!thin) {
+    for (int64_t i = 0; i < n; ++i) {
+      const double x = series.X(i), y = series.Y(i);
+      if (!visible(x, y)) continue;
+      setPen();
+      const TPoint p = map.Point(chart, x, y);
+      if (glyph > 51) AdjustFontForPrinter(canvas, item.Param1);
+      if (chart.AvoidDuplicateMarks() && !ClaimMark(p.X, p.Y, glyph)) continue;
+      DrawMark(canvas, glyph, p.X, p.Y);
+      if (glyph > 51) font_color_ = canvas->Font()->Color();
+    }
+    if (ownMaps) layer_maps_ready_ = false;
+    return;
+  }
+
+  const size_t words = size_t((bw * bh + 63) / 64);
+  if (mark_seen_.size() < words) mark_seen_.resize(words);
+  std::memset(mark_seen_.data(), 0, words * sizeof(uint64_t));
+  mark_kept_.clear();
+  // At most one mark a centre: reserved once for the largest series, never
+  // grown point by point.
+  mark_kept_.reserve(size_t(std::min<int64_t>(n, bw * bh)));
+  // Blocks from the last to the first, each read backwards.
+  const double xl = std::min(x1, x2), xh = std::max(x1, x2), yl = std::min(y1, y2), yh = std::max(y1, y2);
+  int64_t firstVisible = -1;
+  TSeriesBlock block;
+  for (int64_t end = n; end > 0;) {
+    int64_t start = std::max<int64_t>(0, end - TSeriesBlock::Size);
+    const double *xs, *ys;
+    const int64_t m = series.Contiguous(start, xs, ys);
+    if (start + m < end) {  // the block crosses into the next chunk: take that part
+      start += m;
+      series.Contiguous(start, xs, ys);
+    }
+    block.Map(series, map, chart, start, int(end - start), xs, ys);
+    for (int j = int(end - start) - 1; j >= 0; --j) {
+      const double x = block.x[j], y = block.y[j];
+      if (!(x >= xl && x <= xh && y >= yl && y <= yh)) continue;
+      firstVisible = start + j;
+      const int64_t cx = block.px[j] - bx, cy = block.py[j] - by;
+      if (cx < 0 || cx >= bw || cy < 0 || cy >= bh) continue;
+      const int64_t bit = cy * bw + cx;
+      uint64_t& word = mark_seen_[size_t(bit >> 6)];
+      const uint64_t mask = uint64_t(1) << (bit & 63);
+      if ((word & mask) != 0) continue;
+      word |= mask;
+      mark_kept_.push_back(TPoint{block.px[j], block.py[j]});
+    }
+    end = start;
+  }
+  if (firstVisible >= 0) {
+    setPen();
+    const TPoint p = map.Point(chart, series.X(firstVisible), series.Y(firstVisible));
+    DrawMark(canvas, glyph, p.X, p.Y);
+  }
+  for (auto it = mark_kept_.rbegin(); it != mark_kept_.rend(); ++it) DrawMark(canvas, glyph, it->X, it->Y);
+  if (ownMaps) layer_maps_ready_ = false;
+}
+
+}  // namespace korvo
