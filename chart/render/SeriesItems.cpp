@@ -7,6 +7,17 @@
 // series' x is sorted, SeriesSortedLine.cpp finds each column's points by
 // search instead of reading them all. Any other pen, or a mode other than
 // copy, gets every point, through the same polyline batch as DrawTo items.
+//
+// Short steps. A solid 1-pixel segment a -> b paints max(|dx|, |dy|) pixels
+// from a on, b left out; a step to one of the eight neighbouring pixels
+// therefore paints a alone, and a step to the same pixel paints nothing. In
+// copy mode with one colour the picture is the union of the segments'
+// pixels, whatever the order they are painted in and whoever paints them,
+// so an unsorted series with a solid pen sets the start pixel of each short
+// step itself (inside the canvas's clip, in the pen's pixel value, as LineTo
+// does) and hands only the longer steps on, as lines of their own, to the
+// column thinner. A dense tangle of points, whose steps are nearly all short,
+// then costs a store a point instead of a segment.
 #include <algorithm>
 #include <cmath>
 
@@ -24,6 +35,97 @@ using render::Finite;
 using render::LogFloor;
 using render::TSeriesBlock;
 using render::TSeriesSink;
+namespace {
+
+// The thinned line of an unsorted series with a solid pen: the start pixel
+// of every short step set here, the long steps drawn through the column
+// thinner (see the header comment).
+// (`TMap` is the renderer's layer map.)
+template <class TMap>
+void DrawShortStepsLine(TItemRenderer& renderer, TCanvas* canvas, const TCustomPlotwell& chart,
+                        const TPwSeries& series, const TMap& map) {
+  const int64_t n = series.Count();
+  // The line begins with a MoveTo on the item path, which draws what the
+  // batch holds before any pixel of this line.
+  renderer.FlushPolyline(canvas);
+  TSeriesSink sink{renderer, canvas};
+  render::TColumnThinner<TSeriesSink> thinner(sink);
+
+  const TPixelSurface& surface = canvas->Surface();
+  const TRect clip = canvas->ClipRect();
+  const bool paints = surface.Bits != nullptr && clip.Right > clip.Left && clip.Bottom > clip.Top;
+  const TPixel ink = ColorToPixel(canvas->Pen()->Color());
+  TPixel* const bits = paints ? surface.Bits : nullptr;
+  const ptrdiff_t stride = surface.Stride;
+  const uint32_t clipW = paints ? uint32_t(clip.Right - clip.Left) : 0;
+  const uint32_t clipH = paints ? uint32_t(clip.Bottom - clip.Top) : 0;
+  // The stores of steps that paint nothing go here: the choice is made with
+  // masks, as a branch on it would be mispredicted at random on dense data.
+  TPixel spill = 0;
+  const uintptr_t spillAt = reinterpret_cast<uintptr_t>(&spill);
+  const uintptr_t bitsAt = reinterpret_cast<uintptr_t>(bits);
+
+  // The previous point (valid when `prev` is set) and the address its pixel
+  // is set through: its own inside the clip, `spill` outside.
+  bool prev = false;
+  int32_t qx = 0, qy = 0;
+  uintptr_t qAt = spillAt;
+  // The thinner's line: whether one is open, and its last point.
+  bool thinning = false;
+  int32_t tx = 0, ty = 0;
+
+  TSeriesBlock block;
+  for (int64_t i = 0; i < n;) {
+    const double *xs, *ys;
+    const int m = int(std::min<int64_t>(series.Contiguous(i, xs, ys), TSeriesBlock::Size));
+    block.Map(series, map, chart, i, m, xs, ys);
+    for (int j = 0; j < m; ++j) {
+      if (!block.finite[j]) {
+        prev = false;
+        continue;
+      }
+      const int32_t x = block.px[j], y = block.py[j];
+      if (prev) {
+        const int32_t dx = x - qx, dy = y - qy;
+        const bool shortStep = uint32_t(dx + 1) <= 2u && uint32_t(dy + 1) <= 2u;
+        const uintptr_t paint = -uintptr_t(shortStep & ((dx | dy) != 0));
+        *reinterpret_cast<TPixel*>((qAt & paint) | (spillAt & ~paint)) = ink;
+        if (!shortStep) {
+          if (!thinning || tx != qx || ty != qy) {
+            if (thinning) thinner.Break();
+            thinner.Point(qx, qy);
+          }
+          thinner.Point(x, y);
+          thinning = true;
+          tx = x;
+          ty = y;
+        }
+      }
+      prev = true;
+      qx = x;
+      qy = y;
+      const uintptr_t in = -uintptr_t((uint32_t(x - clip.Left) < clipW) & (uint32_t(y - clip.Top) < clipH));
+      const uintptr_t at = bitsAt + uintptr_t(ptrdiff_t(y) * stride + x) * sizeof(TPixel);
+      qAt = (at & in) | (spillAt & ~in);
+    }
+    i += m;
+  }
+  thinner.End();
+  // The line ends where the item path's does: at the last finite point.
+  if (!prev) {
+    for (int64_t k = n - 1; k >= 0; --k) {
+      if (Finite(series.X(k), series.Y(k))) {
+        const TPoint p = map.Point(chart, series.X(k), series.Y(k));
+        qx = p.X;
+        qy = p.Y;
+        break;
+      }
+    }
+  }
+  if (!thinning || tx != qx || ty != qy) sink.Move(qx, qy);
+}
+
+}  // namespace
 
 void TItemRenderer::DrawSeriesLineItem(const TpwChartItem& item, TColor ink, const TPwSeries& series) {
   TCanvas* canvas = pass_.canvas;
@@ -51,6 +153,8 @@ void TItemRenderer::DrawSeriesLineItem(const TpwChartItem& item, TColor ink, con
   const bool sorted = series.XSorted() && !(map.LogarithmicX() && !(series.X(0) > LogFloor));
   if (thin && sorted) {
     DrawSortedSeriesLine(series, map);
+  } else if (thin && style != TPenStyle::psClear) {
+    DrawShortStepsLine(*this, canvas, chart, series, map);
   } else {
     TSeriesSink sink{*this, canvas};
     render::TColumnThinner<TSeriesSink> thinner(sink);
