@@ -13,9 +13,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "base/Marks.h"
 #include "chart/CustomPlotwell.h"
@@ -24,6 +21,7 @@
 #include "chart/render/LayerMap.h"
 #include "chart/render/RenderMath.h"
 #include "chart/render/SeriesBlock.h"
+#include "chart/render/SeriesMarkMasks.h"
 #include "platform/graphics/Canvas.h"
 #include "scale/PrinterFont.h"
 
@@ -31,6 +29,7 @@ namespace korvo {
 using render::Finite;
 using render::LogFloor;
 using render::TSeriesBlock;
+using render::TView;
 namespace {
 
 // How far a geometric mark reaches from its centre, beyond half the pen.
@@ -42,48 +41,16 @@ constexpr int64_t MaxSeenBits = int64_t(1) << 28;
 
 constexpr int Words = TSeriesBlock::Size / 64;
 
-// Bit j of mask[j / 64] set when point j lies in [xl, xh] x [yl, yh] (NaN
-// never does); the bits past n are clear.
-void VisibleMask(const double* x, const double* y, int n, double xl, double xh, double yl, double yh,
-                 uint64_t* mask) {
-  for (int w = 0; w * 64 < n; ++w) {
-    const int first = w * 64, last = std::min(n, first + 64);
-    uint64_t bits = 0;
-    int j = first;
-#if defined(__SSE2__)
-    const __m128d lx = _mm_set1_pd(xl), hx = _mm_set1_pd(xh), ly = _mm_set1_pd(yl), hy = _mm_set1_pd(yh);
-    for (; j + 2 <= last; j += 2) {
-      const __m128d vx = _mm_loadu_pd(x + j), vy = _mm_loadu_pd(y + j);
-      const __m128d in = _mm_and_pd(_mm_and_pd(_mm_cmpge_pd(vx, lx), _mm_cmple_pd(vx, hx)),
-                                    _mm_and_pd(_mm_cmpge_pd(vy, ly), _mm_cmple_pd(vy, hy)));
-      bits |= uint64_t(_mm_movemask_pd(in)) << (j - first);
-    }
-#endif
-    for (; j < last; ++j) {
-      bits |= uint64_t(x[j] >= xl && x[j] <= xh && y[j] >= yl && y[j] <= yh) << (j - first);
-    }
-    mask[w] = bits;
-  }
-}
-
-// Bit j of mask[j / 64] set when point j has the centre of point j + 1,
-// the last point compared with (nextX, nextY); the bits past n are clear.
-void SameAsNext(const int32_t* px, const int32_t* py, int n, int32_t nextX, int32_t nextY, uint64_t* mask) {
-  for (int w = 0; w * 64 < n; ++w) mask[w] = 0;
-  int j = 0;
-#if defined(__SSE2__)
-  for (; j + 5 <= n; j += 4) {
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(px + j));
-    const __m128i x1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(px + j + 1));
-    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(py + j));
-    const __m128i y1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(py + j + 1));
-    const int same = _mm_movemask_ps(_mm_castsi128_ps(_mm_and_si128(_mm_cmpeq_epi32(x, x1), _mm_cmpeq_epi32(y, y1))));
-    mask[j / 64] |= uint64_t(same) << (j % 64);
-  }
-#endif
-  for (; j < n; ++j) {
-    const int32_t x1 = j + 1 < n ? px[j + 1] : nextX, y1 = j + 1 < n ? py[j + 1] : nextY;
-    mask[j / 64] |= uint64_t(px[j] == x1 && py[j] == y1) << (j % 64);
+// Asks for the points first .. end - 1 (within one chunk from first on) to
+// be loaded into the cache: the backward pass reads the blocks in an order
+// the processor does not foresee.
+void Prefetch(const TPwSeries& series, int64_t first, int64_t end) {
+  const double *xs, *ys;
+  const int64_t m = std::min(series.Contiguous(first, xs, ys), end - first);
+  constexpr int64_t Line = 64 / sizeof(double);
+  for (int64_t k = 0; k < m; k += Line) {
+    __builtin_prefetch(ys + k);
+    if (xs != nullptr) __builtin_prefetch(xs + k);
   }
 }
 
@@ -147,6 +114,8 @@ void TItemRenderer::DrawSeriesMarksItem(const TpwChartItem& item, TColor ink, co
   mark_kept_.reserve(size_t(std::min<int64_t>(n, bw * bh)));
   // Blocks from the last to the first, each read backwards.
   const double xl = std::min(x1, x2), xh = std::max(x1, x2), yl = std::min(y1, y2), yh = std::max(y1, y2);
+  const TView view{xl, xh, yl, yh};
+  static const render::TMasksKernel masks = render::ChooseMasksKernel();
   int64_t firstVisible = -1;
   TSeriesBlock block;
   // The first point of the block read before (the next one in the series):
@@ -163,12 +132,15 @@ void TItemRenderer::DrawSeriesMarksItem(const TpwChartItem& item, TColor ink, co
       series.Contiguous(start, xs, ys);
     }
     const int count = int(end - start);
+    if (start > 0) Prefetch(series, std::max<int64_t>(0, start - TSeriesBlock::Size), start);
     block.Map(series, map, chart, start, count, xs, ys);
     const int words = (count + 63) / 64;
-    VisibleMask(block.x, block.y, count, xl, xh, yl, yh, inView);
     // A visible point on the same centre as the visible point after it is
     // left out: that one came first in this backward pass.
-    SameAsNext(block.px, block.py, count, nextX, nextY, fresh);
+    std::fill_n(inView, Words, 0);
+    std::fill_n(fresh, Words, 0);
+    const int done = masks(block, count, view, inView, fresh);
+    render::MasksTail(block, done, count, view, nextX, nextY, inView, fresh);
     const bool lastSame = fresh[(count - 1) / 64] >> ((count - 1) % 64) & 1;
     for (int w = 0; w < words; ++w) {
       const uint64_t after = (inView[w] >> 1) | (w + 1 < words ? inView[w + 1] << 63 : 0);
