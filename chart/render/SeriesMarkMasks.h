@@ -1,7 +1,8 @@
-// The masks the mark series' backward pass reads a block of points by
+// The masks the mark series' backward pass reads its points by
 // (SeriesMarks.cpp): which points lie in the view, which share their centre
-// with the point after them. A scalar definition and vector kernels that
-// must agree with it bit for bit (tests/chart/render/series_kernels_test.cpp).
+// with the point after them; bit j of words[j / 64] stands for point j. The
+// scalar definitions (the *Tail functions) and vector kernels that must
+// agree with them bit for bit (tests/chart/render/series_kernels_test.cpp).
 #pragma once
 
 #include <algorithm>
@@ -10,8 +11,6 @@
 #include <immintrin.h>
 #endif
 
-#include "chart/render/SeriesBlock.h"
-
 namespace korvo::render {
 
 // The view's box in world units (NaN lies in no box).
@@ -19,85 +18,122 @@ struct TView {
   double xl, xh, yl, yh;
 };
 
-// The masks of a block's points: bit j of inView[j / 64] set when point j
-// lies in the view, bit j of same[j / 64] when point j has the centre of
-// point j + 1 (the block's last point compared with the centre after it).
-// A kernel sets the bits of the points 0 .. k - 1 in words the caller has
-// cleared and returns k (every j < k has a j + 1 in the block); MasksTail
-// adds the bits of the rest.
-using TMasksKernel = int (*)(const TSeriesBlock& b, int n, const TView& v, uint64_t* inView, uint64_t* same);
-
-inline void MasksTail(const TSeriesBlock& b, int from, int n, const TView& v, int32_t nextX, int32_t nextY,
-                      uint64_t* inView, uint64_t* same) {
+// Sets the bit of each point from .. n - 1 that lies in the view.
+inline void InViewTail(const double* x, const double* y, int from, int n, const TView& v, uint64_t* words) {
   for (int j = from; j < n; ++j) {
-    const bool in = b.x[j] >= v.xl && b.x[j] <= v.xh && b.y[j] >= v.yl && b.y[j] <= v.yh;
-    const int32_t x1 = j + 1 < n ? b.px[j + 1] : nextX, y1 = j + 1 < n ? b.py[j + 1] : nextY;
-    inView[j / 64] |= uint64_t(in) << (j % 64);
-    same[j / 64] |= uint64_t(b.px[j] == x1 && b.py[j] == y1) << (j % 64);
+    const bool in = x[j] >= v.xl && x[j] <= v.xh && y[j] >= v.yl && y[j] <= v.yh;
+    words[j / 64] |= uint64_t(in) << (j % 64);
+  }
+}
+
+// Sets the bit of each point from .. n - 1 whose centre is that of the point
+// after it, the last point's compared with (nextX, nextY).
+inline void SameTail(const int32_t* px, const int32_t* py, int from, int n, int32_t nextX, int32_t nextY,
+                     uint64_t* words) {
+  for (int j = from; j < n; ++j) {
+    const int32_t x1 = j + 1 < n ? px[j + 1] : nextX, y1 = j + 1 < n ? py[j + 1] : nextY;
+    words[j / 64] |= uint64_t(px[j] == x1 && py[j] == y1) << (j % 64);
+  }
+}
+
+// A kernel sets the bits of the points 0 .. k - 1, in words the caller has
+// cleared, and returns k; the tail adds the rest. A centre kernel leaves
+// the last point to the tail (k < n).
+using TInViewKernel = int (*)(const double* x, const double* y, int n, const TView& v, uint64_t* words);
+using TSameKernel = int (*)(const int32_t* px, const int32_t* py, int n, uint64_t* words);
+
+// ORs the bits of points 0 .. n - 1 of src into dst from point `offset` on
+// (src's bits past n clear; dst holds at least offset + n bits).
+inline void OrBits(uint64_t* dst, int offset, const uint64_t* src, int n) {
+  const int shift = offset % 64;
+  uint64_t* d = dst + offset / 64;
+  for (int w = 0; w * 64 < n; ++w) {
+    d[w] |= src[w] << shift;
+    if (shift != 0 && (src[w] >> (64 - shift)) != 0) d[w + 1] |= src[w] >> (64 - shift);
   }
 }
 
 #if defined(__SSE2__)
-// Four points a step: two by two in view, four centres at once.
-inline int MasksSse2(const TSeriesBlock& b, int n, const TView& v, uint64_t* inView, uint64_t* same) {
+inline int InViewSse2(const double* x, const double* y, int n, const TView& v, uint64_t* words) {
   const __m128d lx = _mm_set1_pd(v.xl), hx = _mm_set1_pd(v.xh), ly = _mm_set1_pd(v.yl), hy = _mm_set1_pd(v.yh);
-  const auto in = [&](int j) {
-    const __m128d x = _mm_loadu_pd(b.x + j), y = _mm_loadu_pd(b.y + j);
-    return _mm_movemask_pd(_mm_and_pd(_mm_and_pd(_mm_cmpge_pd(x, lx), _mm_cmple_pd(x, hx)),
-                                      _mm_and_pd(_mm_cmpge_pd(y, ly), _mm_cmple_pd(y, hy))));
-  };
-  const auto load = [](const int32_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
   int j = 0;
-  for (int w = 0; j + 5 <= n; ++w) {
-    uint64_t inBits = 0, sameBits = 0;
-    for (const int end = std::min(n - 1, j + 64); j + 4 <= end; j += 4) {
-      const __m128i eq = _mm_and_si128(_mm_cmpeq_epi32(load(b.px + j), load(b.px + j + 1)),
-                                       _mm_cmpeq_epi32(load(b.py + j), load(b.py + j + 1)));
-      inBits |= uint64_t(in(j) | in(j + 2) << 2) << (j & 63);
-      sameBits |= uint64_t(_mm_movemask_ps(_mm_castsi128_ps(eq))) << (j & 63);
+  for (int w = 0; j + 2 <= n; ++w) {
+    uint64_t bits = 0;
+    for (const int end = std::min(n, j + 64); j + 2 <= end; j += 2) {
+      const __m128d vx = _mm_loadu_pd(x + j), vy = _mm_loadu_pd(y + j);
+      const __m128d in = _mm_and_pd(_mm_and_pd(_mm_cmpge_pd(vx, lx), _mm_cmple_pd(vx, hx)),
+                                    _mm_and_pd(_mm_cmpge_pd(vy, ly), _mm_cmple_pd(vy, hy)));
+      bits |= uint64_t(_mm_movemask_pd(in)) << (j & 63);
     }
-    inView[w] = inBits;
-    same[w] = sameBits;
+    words[w] = bits;
   }
   return j;
 }
 
-// Eight points a step in 256-bit registers.
-[[gnu::target("avx2")]] inline int MasksAvx2(const TSeriesBlock& b, int n, const TView& v, uint64_t* inView,
-                                      uint64_t* same) {
+inline int SameSse2(const int32_t* px, const int32_t* py, int n, uint64_t* words) {
+  const auto load = [](const int32_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
+  int j = 0;
+  for (int w = 0; j + 5 <= n; ++w) {
+    uint64_t bits = 0;
+    for (const int end = std::min(n - 1, j + 64); j + 4 <= end; j += 4) {
+      const __m128i eq = _mm_and_si128(_mm_cmpeq_epi32(load(px + j), load(px + j + 1)),
+                                       _mm_cmpeq_epi32(load(py + j), load(py + j + 1)));
+      bits |= uint64_t(_mm_movemask_ps(_mm_castsi128_ps(eq))) << (j & 63);
+    }
+    words[w] = bits;
+  }
+  return j;
+}
+
+[[gnu::target("avx2")]] inline int InViewAvx2(const double* x, const double* y, int n, const TView& v,
+                                              uint64_t* words) {
   const __m256d lx = _mm256_set1_pd(v.xl), hx = _mm256_set1_pd(v.xh);
   const __m256d ly = _mm256_set1_pd(v.yl), hy = _mm256_set1_pd(v.yh);
   int j = 0;
-  for (int w = 0; j + 9 <= n; ++w) {
-    uint64_t inBits = 0, sameBits = 0;
-    for (const int end = std::min(n - 1, j + 64); j + 8 <= end; j += 8) {
-      int in = 0;
-      for (int h = 0; h < 2; ++h) {
-        const __m256d x = _mm256_loadu_pd(b.x + j + 4 * h), y = _mm256_loadu_pd(b.y + j + 4 * h);
-        const __m256d inX = _mm256_and_pd(_mm256_cmp_pd(x, lx, _CMP_GE_OQ), _mm256_cmp_pd(x, hx, _CMP_LE_OQ));
-        const __m256d inY = _mm256_and_pd(_mm256_cmp_pd(y, ly, _CMP_GE_OQ), _mm256_cmp_pd(y, hy, _CMP_LE_OQ));
-        in |= _mm256_movemask_pd(_mm256_and_pd(inX, inY)) << (4 * h);
-      }
-      const __m256i x0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b.px + j));
-      const __m256i x1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b.px + j + 1));
-      const __m256i y0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b.py + j));
-      const __m256i y1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b.py + j + 1));
-      const __m256i eq = _mm256_and_si256(_mm256_cmpeq_epi32(x0, x1), _mm256_cmpeq_epi32(y0, y1));
-      inBits |= uint64_t(in) << (j & 63);
-      sameBits |= uint64_t(_mm256_movemask_ps(_mm256_castsi256_ps(eq))) << (j & 63);
+  for (int w = 0; j + 4 <= n; ++w) {
+    uint64_t bits = 0;
+    for (const int end = std::min(n, j + 64); j + 4 <= end; j += 4) {
+      const __m256d vx = _mm256_loadu_pd(x + j), vy = _mm256_loadu_pd(y + j);
+      const __m256d inX = _mm256_and_pd(_mm256_cmp_pd(vx, lx, _CMP_GE_OQ), _mm256_cmp_pd(vx, hx, _CMP_LE_OQ));
+      const __m256d inY = _mm256_and_pd(_mm256_cmp_pd(vy, ly, _CMP_GE_OQ), _mm256_cmp_pd(vy, hy, _CMP_LE_OQ));
+      bits |= uint64_t(_mm256_movemask_pd(_mm256_and_pd(inX, inY))) << (j & 63);
     }
-    inView[w] = inBits;
-    same[w] = sameBits;
+    words[w] = bits;
+  }
+  return j;
+}
+
+[[gnu::target("avx2")]] inline int SameAvx2(const int32_t* px, const int32_t* py, int n, uint64_t* words) {
+  int j = 0;
+  for (int w = 0; j + 9 <= n; ++w) {
+    uint64_t bits = 0;
+    for (const int end = std::min(n - 1, j + 64); j + 8 <= end; j += 8) {
+      const __m256i x0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(px + j));
+      const __m256i x1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(px + j + 1));
+      const __m256i y0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(py + j));
+      const __m256i y1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(py + j + 1));
+      const __m256i eq = _mm256_and_si256(_mm256_cmpeq_epi32(x0, x1), _mm256_cmpeq_epi32(y0, y1));
+      bits |= uint64_t(_mm256_movemask_ps(_mm256_castsi256_ps(eq))) << (j & 63);
+    }
+    words[w] = bits;
   }
   return j;
 }
 #endif
 
-inline TMasksKernel ChooseMasksKernel() {
+struct TMaskKernels {
+  TInViewKernel inView;
+  TSameKernel same;
+};
+
+// The kernels for this processor (none without SSE2: the tails do it all).
+inline TMaskKernels ChooseMaskKernels() {
 #if defined(__SSE2__)
-  return __builtin_cpu_supports("avx2") ? MasksAvx2 : MasksSse2;
+  if (__builtin_cpu_supports("avx2")) return {InViewAvx2, SameAvx2};
+  return {InViewSse2, SameSse2};
 #else
-  return [](const TSeriesBlock&, int, const TView&, uint64_t*, uint64_t*) { return 0; };
+  return {[](const double*, const double*, int, const TView&, uint64_t*) { return 0; },
+          [](const int32_t*, const int32_t*, int, uint64_t*) { return 0; }};
 #endif
 }
 

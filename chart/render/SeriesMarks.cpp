@@ -39,20 +39,12 @@ constexpr int32_t MarkReach = 16;
 // beyond it (a huge canvas) every mark is drawn.
 constexpr int64_t MaxSeenBits = int64_t(1) << 28;
 
-constexpr int Words = TSeriesBlock::Size / 64;
-
-// Asks for the points first .. end - 1 (within one chunk from first on) to
-// be loaded into the cache: the backward pass reads the blocks in an order
-// the processor does not foresee.
-void Prefetch(const TPwSeries& series, int64_t first, int64_t end) {
-  const double *xs, *ys;
-  const int64_t m = std::min(series.Contiguous(first, xs, ys), end - first);
-  constexpr int64_t Line = 64 / sizeof(double);
-  for (int64_t k = 0; k < m; k += Line) {
-    __builtin_prefetch(ys + k);
-    if (xs != nullptr) __builtin_prefetch(xs + k);
-  }
-}
+// The backward pass reads its points in segments of this many, from the
+// last segment to the first, each read forwards (a stream the processor's
+// prefetching follows: read backwards block by block, the same points cost
+// half as much again) and then walked backwards.
+constexpr int SegmentPoints = 4096;
+constexpr int SegmentWords = SegmentPoints / 64;
 
 }  // namespace
 
@@ -112,56 +104,60 @@ void TItemRenderer::DrawSeriesMarksItem(const TpwChartItem& item, TColor ink, co
   // At most one mark a centre: reserved once for the largest series, never
   // grown point by point.
   mark_kept_.reserve(size_t(std::min<int64_t>(n, bw * bh)));
-  // Blocks from the last to the first, each read backwards.
-  const double xl = std::min(x1, x2), xh = std::max(x1, x2), yl = std::min(y1, y2), yh = std::max(y1, y2);
-  const TView view{xl, xh, yl, yh};
-  static const render::TMasksKernel masks = render::ChooseMasksKernel();
+  const TView view{std::min(x1, x2), std::max(x1, x2), std::min(y1, y2), std::max(y1, y2)};
+  static const render::TMaskKernels kernels = render::ChooseMaskKernels();
   int64_t firstVisible = -1;
-  TSeriesBlock block;
-  // The first point of the block read before (the next one in the series):
-  // its centre, and whether it is visible.
+  int32_t px[SegmentPoints], py[SegmentPoints];
+  uint8_t finite[SegmentPoints];
+  double uniformX[TSeriesBlock::Size];
+  uint64_t inView[SegmentWords], fresh[SegmentWords], blockInView[TSeriesBlock::Size / 64];
+  // The first point of the segment walked before (the next one in the
+  // series): its centre, and whether it is in view.
   int32_t nextX = 0, nextY = 0;
-  bool nextVisible = false;
-  uint64_t inView[Words], fresh[Words];
+  bool nextInView = false;
   for (int64_t end = n; end > 0;) {
-    int64_t start = std::max<int64_t>(0, end - TSeriesBlock::Size);
-    const double *xs, *ys;
-    const int64_t m = series.Contiguous(start, xs, ys);
-    if (start + m < end) {  // the block crosses into the next chunk: take that part
-      start += m;
-      series.Contiguous(start, xs, ys);
+    const int64_t start = std::max<int64_t>(0, end - SegmentPoints);
+    const int count = int(end - start), words = (count + 63) / 64;
+    std::fill_n(inView, words, 0);
+    std::fill_n(fresh, words, 0);
+    for (int64_t i = start; i < end;) {
+      const double *xs, *ys;
+      const int m = int(std::min<int64_t>({series.Contiguous(i, xs, ys), TSeriesBlock::Size, end - i}));
+      if (xs == nullptr) {
+        for (int j = 0; j < m; ++j) uniformX[j] = series.X(i + j);
+        xs = uniformX;
+      }
+      const int o = int(i - start);
+      map.Points(chart, xs, ys, m, px + o, py + o, finite + o);
+      std::fill_n(blockInView, std::size(blockInView), 0);
+      render::InViewTail(xs, ys, kernels.inView(xs, ys, m, view, blockInView), m, view, blockInView);
+      render::OrBits(inView, o, blockInView, m);
+      i += m;
     }
-    const int count = int(end - start);
-    if (start > 0) Prefetch(series, std::max<int64_t>(0, start - TSeriesBlock::Size), start);
-    block.Map(series, map, chart, start, count, xs, ys);
-    const int words = (count + 63) / 64;
-    // A visible point on the same centre as the visible point after it is
+    // A point in view on the centre of the point after it, also in view, is
     // left out: that one came first in this backward pass.
-    std::fill_n(inView, Words, 0);
-    std::fill_n(fresh, Words, 0);
-    const int done = masks(block, count, view, inView, fresh);
-    render::MasksTail(block, done, count, view, nextX, nextY, inView, fresh);
-    const bool lastSame = fresh[(count - 1) / 64] >> ((count - 1) % 64) & 1;
+    render::SameTail(px, py, kernels.same(px, py, count, fresh), count, nextX, nextY, fresh);
+    const uint64_t lastBit = uint64_t(1) << ((count - 1) % 64);
+    const bool lastSame = (fresh[words - 1] & lastBit) != 0;
     for (int w = 0; w < words; ++w) {
       const uint64_t after = (inView[w] >> 1) | (w + 1 < words ? inView[w + 1] << 63 : 0);
       fresh[w] = inView[w] & ~(fresh[w] & after);
     }
-    if (lastSame && nextVisible) {  // the block's last point repeats the next block's first
-      fresh[(count - 1) / 64] &= ~(uint64_t(1) << ((count - 1) % 64));
-    }
+    if (lastSame && nextInView) fresh[words - 1] &= ~lastBit;
     for (int w = words - 1; w >= 0; --w) {
       for (uint64_t bits = fresh[w]; bits != 0;) {
         const int b = 63 - __builtin_clzll(bits);
         bits &= ~(uint64_t(1) << b);
         const int j = w * 64 + b;
-        const uint64_t cx = uint64_t(int64_t(block.px[j]) - bx), cy = uint64_t(int64_t(block.py[j]) - by);
+        const uint64_t cx = uint64_t(int64_t(px[j]) - bx), cy = uint64_t(int64_t(py[j]) - by);
         if (cx >= uint64_t(bw) || cy >= uint64_t(bh)) continue;
-        const uint64_t bit = cy * uint64_t(bw) + cx;
+        // Column by column: a dense line's centres in one column share words.
+        const uint64_t bit = cx * uint64_t(bh) + cy;
         uint64_t& word = mark_seen_[size_t(bit >> 6)];
         const uint64_t mask = uint64_t(1) << (bit & 63);
         if ((word & mask) != 0) continue;
         word |= mask;
-        mark_kept_.push_back(TPoint{block.px[j], block.py[j]});
+        mark_kept_.push_back(TPoint{px[j], py[j]});
       }
     }
     for (int w = 0; w < words; ++w) {
@@ -170,9 +166,9 @@ void TItemRenderer::DrawSeriesMarksItem(const TpwChartItem& item, TColor ink, co
         break;
       }
     }
-    nextX = block.px[0];
-    nextY = block.py[0];
-    nextVisible = inView[0] & 1;
+    nextX = px[0];
+    nextY = py[0];
+    nextInView = inView[0] & 1;
     end = start;
   }
   if (firstVisible >= 0) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "chart/render/LayerMap.h"
+#include "chart/render/SeriesBlock.h"
 #include "chart/render/SeriesMarkMasks.h"
 
 namespace korvo::test {
@@ -27,9 +28,9 @@ std::vector<TMapKernel> MapKernels() {
   return k;
 }
 
-std::vector<render::TMasksKernel> MaskKernels() {
-  std::vector<render::TMasksKernel> k{render::MasksSse2};
-  if (__builtin_cpu_supports("avx2")) k.push_back(render::MasksAvx2);
+std::vector<render::TMaskKernels> MaskKernels() {
+  std::vector<render::TMaskKernels> k{{render::InViewSse2, render::SameSse2}};
+  if (__builtin_cpu_supports("avx2")) k.push_back({render::InViewAvx2, render::SameAvx2});
   return k;
 }
 
@@ -95,53 +96,63 @@ TEST(SeriesKernels, LinearMapAgreesWithFastLinearPixel) {
   }
 }
 
-// Each mask kernel, finished by MasksTail, sets the bits MasksTail alone
-// sets: blocks of every length, centres repeating in runs, points in and
-// out of the view and not finite.
+// Each mask kernel, finished by its tail, sets the bits the tail alone
+// sets, and OrBits puts them anywhere in a longer mask: runs of every
+// length, centres repeating, points in and out of the view, on its edges
+// and not finite.
 TEST(SeriesKernels, MarkMasksAgreeWithTheirDefinition) {
   std::mt19937 rng(12);
   std::uniform_real_distribution<double> u(0, 1);
-  constexpr int Size = render::TSeriesBlock::Size, Words = Size / 64;
+  constexpr int Size = 600, Words = (Size + 63) / 64;
   for (int trial = 0; trial < 600; ++trial) {
     const int n = 1 + trial % Size;
     const render::TView view{-1 + u(rng), 1 + u(rng), -2 * u(rng), 2 * u(rng)};
     std::vector<double> xs(static_cast<size_t>(n)), ys(static_cast<size_t>(n));
-    render::TSeriesBlock b;
-    b.x = xs.data();
-    b.y = ys.data();
-    b.n = n;
+    std::vector<int32_t> px(static_cast<size_t>(n)), py(static_cast<size_t>(n));
     int32_t cx = 0, cy = 0;
-    for (int j = 0; j < n; ++j) {
-      const double r = u(rng);
-      const double edge = u(rng);  // points on the view's edges are in it
-      xs[size_t(j)] = r < 0.05 ? std::numeric_limits<double>::quiet_NaN()
-                      : edge < 0.1 ? view.xl
-                      : edge < 0.2 ? view.xh
-                                   : -3 + 6 * u(rng);
-      ys[size_t(j)] = r > 0.97 ? std::numeric_limits<double>::infinity()
-                      : edge > 0.9 ? view.yl
-                      : edge > 0.8 ? view.yh
-                                   : -3 + 6 * u(rng);
+    for (size_t j = 0; j < size_t(n); ++j) {
+      const double r = u(rng), edge = u(rng);
+      xs[j] = r < 0.05 ? std::numeric_limits<double>::quiet_NaN()
+              : edge < 0.1 ? view.xl
+              : edge < 0.2 ? view.xh
+                           : -3 + 6 * u(rng);
+      ys[j] = r > 0.97 ? std::numeric_limits<double>::infinity()
+              : edge > 0.9 ? view.yl
+              : edge > 0.8 ? view.yh
+                           : -3 + 6 * u(rng);
       if (u(rng) < 0.4) {  // a new centre, often a neighbour
         cx += int32_t(u(rng) * 3) - 1;
         cy += int32_t(u(rng) * 3) - 1;
       }
-      b.px[j] = cx;
-      b.py[j] = cy;
+      px[j] = cx;
+      py[j] = cy;
     }
     const int32_t nextX = u(rng) < 0.5 ? cx : cx + 1, nextY = cy;
     uint64_t wantIn[Words] = {}, wantSame[Words] = {};
-    render::MasksTail(b, 0, n, view, nextX, nextY, wantIn, wantSame);
-    for (const render::TMasksKernel kernel : MaskKernels()) {
+    render::InViewTail(xs.data(), ys.data(), 0, n, view, wantIn);
+    render::SameTail(px.data(), py.data(), 0, n, nextX, nextY, wantSame);
+    for (const render::TMaskKernels& kernel : MaskKernels()) {
       uint64_t in[Words] = {}, same[Words] = {};
-      const int done = kernel(b, n, view, in, same);
-      ASSERT_LE(done, std::max(0, n - 1));
-      render::MasksTail(b, done, n, view, nextX, nextY, in, same);
+      const int doneIn = kernel.inView(xs.data(), ys.data(), n, view, in);
+      const int doneSame = kernel.same(px.data(), py.data(), n, same);
+      ASSERT_LE(doneIn, n);
+      ASSERT_LT(doneSame, n);
+      render::InViewTail(xs.data(), ys.data(), doneIn, n, view, in);
+      render::SameTail(px.data(), py.data(), doneSame, n, nextX, nextY, same);
       for (int w = 0; w < Words; ++w) {
         ASSERT_EQ(in[w], wantIn[w]) << "trial " << trial << ", " << n << " points, word " << w;
         ASSERT_EQ(same[w], wantSame[w]) << "trial " << trial << ", " << n << " points, word " << w;
       }
     }
+    // The in-view bits at an offset in a longer mask, over bits already set.
+    const int offset = int(u(rng) * 200);
+    uint64_t longer[Words + 4];
+    for (uint64_t& w : longer) w = uint64_t(rng()) << 32 | rng();
+    uint64_t want[Words + 4];
+    std::copy(std::begin(longer), std::end(longer), want);
+    for (int j = 0; j < n; ++j) want[(offset + j) / 64] |= ((wantIn[j / 64] >> (j % 64)) & 1) << ((offset + j) % 64);
+    render::OrBits(longer, offset, wantIn, n);
+    for (int w = 0; w < Words + 4; ++w) ASSERT_EQ(longer[w], want[w]) << "trial " << trial << ", offset " << offset;
   }
 }
 #endif

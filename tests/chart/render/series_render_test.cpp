@@ -97,6 +97,17 @@ class SeriesVsItems : public ::testing::Test {
     return CountDifferentPixels(a, b);
   }
 
+  // The same for a mark series and its points as MarkAt items.
+  long MarkDifferences(const TPwSeriesRef& s, uint8_t glyph) {
+    chart.ClearGraph();
+    chart.MarkSeries(s, glyph);
+    Draw(a, TPenMode::pmCopy, 0, 0, false);
+    chart.ClearGraph();
+    for (int64_t i = 0; i < s->Count(); ++i) chart.MarkAt(s->X(i), s->Y(i), glyph);
+    Draw(b, TPenMode::pmCopy, 0, 0, false);
+    return CountDifferentPixels(a, b);
+  }
+
   TPlotwell chart;
   TBitmap a, b;
 };
@@ -116,7 +127,7 @@ TTrial MakeTrial(std::mt19937& rng, int shape) {
   double x = -20 + 30 * u(rng);
   const double dx = 140.0 / n * (0.2 + 2 * u(rng));
   for (int i = 0; i < n; ++i) {
-    y += (u(rng) - 0.5) * (shape == 3 ? 40 : 6);
+    y += (u(rng) - 0.5) * (shape == 3 ? 1.2 : 6);
     double py = y, px;
     switch (shape) {
       case 0:  // sorted x, repeats
@@ -125,8 +136,12 @@ TTrial MakeTrial(std::mt19937& rng, int shape) {
       case 1:  // unsorted scatter over and beyond the plot
         px = -40 + 180 * u(rng);
         break;
-      default:  // a walk in x too, doubling back
+      case 2:  // a walk in x too, doubling back
         x += (u(rng) - 0.45) * 3;
+        px = x;
+        break;
+      default:  // a dense tangle: steps of under a pixel both ways
+        x += (u(rng) - 0.5) * 1.2;
         px = x;
         break;
     }
@@ -160,11 +175,11 @@ TPwSeriesRef MakeSeries(const TTrial& t) {
 TEST_F(SeriesVsItems, EveryPixelOfTheItemsOverPensModesAndTransforms) {
   std::mt19937 rng(20261209);
   std::uniform_int_distribution<int> pick(0, 1 << 20);
-  for (int trial = 0; trial < 240; ++trial) {
-    const int shape = trial % 3;
+  for (int trial = 0; trial < 320; ++trial) {
+    const int shape = trial % 4;
     const TTrialPen pen = Pens[size_t(pick(rng)) % std::size(Pens)];
     const auto axes = TAxes(pick(rng) % 5);
-    const bool marks = trial % 4 == 3;
+    const bool marks = trial / 4 % 4 == 3;
     const uint8_t glyph = uint8_t(std::array{19, 7, 16, 50, 0, 3, 200}[size_t(pick(rng) % 7)]);
     const bool monochrome = pick(rng) % 5 == 0;
     const int32_t x0 = std::array{0, -35, 30}[size_t(pick(rng) % 3)];
@@ -216,7 +231,8 @@ TEST_F(SeriesVsItems, EveryPixelOfTheItemsOverPensModesAndTransforms) {
 }
 
 // Long sorted series cross the pyramid's blocks and chunks, and a scrolling
-// window starts inside a chunk; a column then holds thousands of points.
+// window starts inside a chunk; a column then holds thousands of points. As
+// marks, the chunks' edges fall inside the segments the marks are read in.
 TEST_F(SeriesVsItems, LongAndScrollingSortedSeries) {
   std::mt19937 rng(7);
   std::uniform_real_distribution<double> u(-1, 1);
@@ -238,7 +254,31 @@ TEST_F(SeriesVsItems, LongAndScrollingSortedSeries) {
     for (const TAxes axes : {TAxes::Linear, TAxes::MirroredX}) {
       SetAxes(axes);
       EXPECT_EQ(LineDifferences(s), 0) << (uniform ? "uniform" : "x/y") << ", axes " << int(axes);
+      EXPECT_EQ(MarkDifferences(s, 3), 0) << (uniform ? "uniform" : "x/y") << ", axes " << int(axes);
     }
+
+  }
+}
+
+// Marks of a long scrolling series whose points jump in and out of view one
+// by one: the chunks' edges fall inside the segments the marks are read in,
+// and a mark taken for one on the wrong side of the view's edge shows in the
+// margin above or below the plot.
+TEST_F(SeriesVsItems, LongScrollingMarkSeries) {
+  SetAxes(TAxes::Linear);
+  std::mt19937 rng(9);
+  std::uniform_real_distribution<double> u(-80, 80);
+  for (const bool uniform : {false, true}) {
+    TPwSeriesRef s = uniform ? TPwSeries::CreateUniform(-53, 100.0 / 150000) : TPwSeries::Create();
+    s->SetCapacity(150000);
+    for (int i = 0; i < 230000; ++i) {
+      if (uniform) {
+        s->Append(u(rng));
+      } else {
+        s->Append((i - 80000) * (100.0 / 150000), u(rng));
+      }
+    }
+    EXPECT_EQ(MarkDifferences(s, 3), 0) << (uniform ? "uniform" : "x/y");
   }
 }
 
