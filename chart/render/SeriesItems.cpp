@@ -70,9 +70,20 @@ void DrawShortStepsLine(TItemRenderer& renderer, TCanvas* canvas, const TCustomP
   bool prev = false;
   int32_t qx = 0, qy = 0;
   uintptr_t qAt = spillAt;
-  // The thinner's line: whether one is open, and its last point.
+  // The thinner's line: whether one is open, and its last point. A long
+  // step is handed on out of line, which keeps the loop's registers free.
   bool thinning = false;
   int32_t tx = 0, ty = 0;
+  const auto longStep = [&](int32_t fromX, int32_t fromY, int32_t x, int32_t y) __attribute__((noinline)) {
+    if (!thinning || tx != fromX || ty != fromY) {
+      if (thinning) thinner.Break();
+      thinner.Point(fromX, fromY);
+    }
+    thinner.Point(x, y);
+    thinning = true;
+    tx = x;
+    ty = y;
+  };
 
   TSeriesBlock block;
   for (int64_t i = 0; i < n;) {
@@ -90,16 +101,7 @@ void DrawShortStepsLine(TItemRenderer& renderer, TCanvas* canvas, const TCustomP
         const bool shortStep = uint32_t(dx + 1) <= 2u && uint32_t(dy + 1) <= 2u;
         const uintptr_t paint = -uintptr_t(shortStep & ((dx | dy) != 0));
         *reinterpret_cast<TPixel*>((qAt & paint) | (spillAt & ~paint)) = ink;
-        if (!shortStep) {
-          if (!thinning || tx != qx || ty != qy) {
-            if (thinning) thinner.Break();
-            thinner.Point(qx, qy);
-          }
-          thinner.Point(x, y);
-          thinning = true;
-          tx = x;
-          ty = y;
-        }
+        if (!shortStep) longStep(qx, qy, x, y);
       }
       prev = true;
       qx = x;
