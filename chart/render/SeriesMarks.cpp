@@ -10,6 +10,12 @@
 // state a glyph leaves (the brush style of hollow figures) is the one the
 // item path has from its first mark on. Character glyphs, the other pen
 // modes and the duplicate-mark grid get every point.
+//
+// The reverse pass looks a point up in the bitmap of centres only when it is
+// in view and the point after it (the one the pass saw just before) is not
+// in view on the same centre: a dense line dwells on a centre for several
+// points, and those repeats are found for many points at once, by masks
+// (SeriesMarkMasks.h), not one lookup each.
 #include <algorithm>
 #include <cmath>
 #include <cstring>
