@@ -64,7 +64,7 @@ void TPwSeries::SetCapacity(int64_t capacity) {
 std::unique_ptr<TPwSeries::TChunk> TPwSeries::NewChunk() {
   if (spare_ != nullptr) return std::move(spare_);
   auto chunk = std::make_unique_for_overwrite<TChunk>();
-  if (!uniform_) chunk->x = std::make_unique_for_overwrite<double[]>(size_t(ChunkSize));
+  if (!uniform_) chunk->x = std::make_unique_for_overwrite<TXs>();
   return chunk;
 }
 
@@ -94,8 +94,8 @@ void TPwSeries::Reserve(int64_t more) {
 }
 
 bool TPwSeries::Descends(int64_t k) const {
-  const double a = chunks_[size_t((k - 1) >> ChunkBits)]->x[(k - 1) & ChunkMask];
-  const double b = chunks_[size_t(k >> ChunkBits)]->x[k & ChunkMask];
+  const double a = chunks_[size_t((k - 1) >> ChunkBits)]->x->v[(k - 1) & ChunkMask];
+  const double b = chunks_[size_t(k >> ChunkBits)]->x->v[k & ChunkMask];
   return !(a <= b);
 }
 
@@ -126,13 +126,15 @@ void TPwSeries::Put(double x, double y) {
   const int64_t p = k & ChunkMask;
   c.y[p] = y;
   if (!uniform_) {
-    c.x[p] = x;
+    c.x->v[p] = x;
     if (!std::isfinite(x)) ++nonfinite_x_;
     if (count_ > 0 && Descends(k)) ++unsorted_pairs_;
   }
-  Fold(c.l1[p >> L1Bits].Low, c.l1[p >> L1Bits].High, (p & ((1 << L1Bits) - 1)) == 0, y);
-  Fold(c.l2[p >> L2Bits].Low, c.l2[p >> L2Bits].High, (p & ((1 << L2Bits) - 1)) == 0, y);
-  Fold(c.l3[p >> L3Bits].Low, c.l3[p >> L3Bits].High, (p & ((1 << L3Bits) - 1)) == 0, y);
+  for (int level = 0; level < Levels; ++level) {
+    const int bits = LevelBits(level);
+    TMinMax& e = c.tree[LevelStart(level) + (p >> bits)];
+    Fold(e.Low, e.High, (p & ((int64_t(1) << bits) - 1)) == 0, y);
+  }
   Fold(c.all.Low, c.all.High, p == 0, y);
   ++count_;
 }
@@ -162,7 +164,7 @@ void TPwSeries::PutMany(const double* x, const double* y, int64_t n) {
     const int64_t m = std::min(n, ChunkSize - p0), p1 = p0 + m;
     std::copy_n(y, m, c.y + p0);
     if (!uniform_) {
-      std::copy_n(x, m, c.x.get() + p0);
+      std::copy_n(x, m, c.x->v + p0);
       int64_t bad = 0, down = 0;
       for (int64_t i = 0; i < m; ++i) bad += !(x[i] - x[i] == 0);
       for (int64_t i = 1; i < m; ++i) down += !(x[i - 1] <= x[i]);
@@ -172,9 +174,10 @@ void TPwSeries::PutMany(const double* x, const double* y, int64_t n) {
     }
     // The blocks the new points fall in, folded again from what they hold
     // (a block's points beyond p1 are not written yet and stay out).
-    for (int64_t b = p0 >> L1Bits; b <= (p1 - 1) >> L1Bits; ++b) {
-      const double* v = c.y + (b << L1Bits);
-      const int64_t len = std::min<int64_t>(1 << L1Bits, p1 - (b << L1Bits));
+    TMinMax* const l0 = c.tree;
+    for (int64_t b = p0 >> LevelBits(0); b <= (p1 - 1) >> LevelBits(0); ++b) {
+      const double* v = c.y + (b << LevelBits(0));
+      const int64_t len = std::min<int64_t>(int64_t(1) << LevelBits(0), p1 - (b << LevelBits(0)));
       double lo = v[0], hi = v[0];
       bool bad = !(v[0] - v[0] == 0);
       for (int64_t i = 1; i < len; ++i) {
@@ -182,17 +185,19 @@ void TPwSeries::PutMany(const double* x, const double* y, int64_t n) {
         lo = v[i] < lo ? v[i] : lo;
         hi = v[i] > hi ? v[i] : hi;
       }
-      c.l1[b] = TMinMax{bad ? NaN : lo, hi};
+      l0[b] = TMinMax{bad ? NaN : lo, hi};
     }
-    const auto refold = [&](TMinMax* out, const TMinMax* in, int bits, int inBits) {
+    for (int level = 1; level < Levels; ++level) {
+      const int bits = LevelBits(level), inBits = LevelBits(level - 1);
+      TMinMax* out = c.tree + LevelStart(level);
+      const TMinMax* in = c.tree + LevelStart(level - 1);
       for (int64_t b = p0 >> bits; b <= (p1 - 1) >> bits; ++b) {
         const int64_t from = (b << bits) >> inBits, to = ((p1 - 1) >> inBits) + 1;
         out[b] = FoldBlocks(in + from, std::min<int64_t>(from + (int64_t(1) << (bits - inBits)), to) - from);
       }
-    };
-    refold(c.l2, c.l1, L2Bits, L1Bits);
-    refold(c.l3, c.l2, L3Bits, L2Bits);
-    c.all = FoldBlocks(c.l3, ((p1 - 1) >> L3Bits) + 1);
+    }
+    const int topBits = LevelBits(Levels - 1);
+    c.all = FoldBlocks(c.tree + LevelStart(Levels - 1), ((p1 - 1) >> topBits) + 1);
     count_ += m;
     y += m;
     n -= m;
@@ -206,7 +211,7 @@ void TPwSeries::DropTo(int64_t limit) {
   if (!uniform_) {
     for (int64_t i = 0; i < n; ++i) {
       const int64_t k = first_ + i;
-      if (!std::isfinite(chunks_[size_t(k >> ChunkBits)]->x[k & ChunkMask])) --nonfinite_x_;
+      if (!std::isfinite(chunks_[size_t(k >> ChunkBits)]->x->v[k & ChunkMask])) --nonfinite_x_;
       if (i + 1 < count_ && Descends(k + 1)) --unsorted_pairs_;
     }
   }
@@ -231,27 +236,41 @@ void TPwSeries::Clear() {
 
 // ---- filling --------------------------------------------------------------------------
 
-void TPwSeries::SetData(std::span<const double> x, std::span<const double> y) {
-  CheckForm(false, "SetData");
-  CheckLengths(x.size(), y.size());
+// x is null for a uniform series (the caller has checked the form and the
+// lengths).
+void TPwSeries::Replace(const double* x, std::span<const double> y) {
   const size_t skip = capacity_ > 0 && y.size() > size_t(capacity_) ? y.size() - size_t(capacity_) : 0;
-  TPwSeries fresh(false, 0, 0);
+  TPwSeries fresh(uniform_, x_start_, x_step_);
   fresh.capacity_ = capacity_;
-  fresh.Reserve(int64_t(y.size() - skip));
-  fresh.PutMany(x.data() + skip, y.data() + skip, int64_t(y.size() - skip));
+  fresh.Reserve(int64_t(y.size() - skip));  // may fail: nothing has changed yet
+  fresh.PutMany(x == nullptr ? nullptr : x + skip, y.data() + skip, int64_t(y.size() - skip));
   fresh.dropped_ = int64_t(skip);
   *this = std::move(fresh);
 }
 
+void TPwSeries::AppendPoints(const double* x, std::span<const double> y) {
+  const int64_t n = int64_t(y.size());
+  // Points beyond the capacity that would drop at once are not stored.
+  const int64_t skip = capacity_ > 0 && n > capacity_ ? n - capacity_ : 0;
+  Reserve(n - skip);  // may fail: nothing has changed yet
+  if (capacity_ > 0) DropTo(capacity_ - (n - skip));
+  if (skip > 0) dropped_ += skip;
+  if (n - skip < 64) {
+    for (int64_t i = skip; i < n; ++i) Put(x == nullptr ? 0 : x[i], y[size_t(i)]);
+  } else {
+    PutMany(x == nullptr ? nullptr : x + skip, y.data() + skip, n - skip);
+  }
+}
+
+void TPwSeries::SetData(std::span<const double> x, std::span<const double> y) {
+  CheckForm(false, "SetData");
+  CheckLengths(x.size(), y.size());
+  Replace(x.data(), y);
+}
+
 void TPwSeries::SetData(std::span<const double> y) {
   CheckForm(true, "SetData");
-  const size_t skip = capacity_ > 0 && y.size() > size_t(capacity_) ? y.size() - size_t(capacity_) : 0;
-  TPwSeries fresh(true, x_start_, x_step_);
-  fresh.capacity_ = capacity_;
-  fresh.Reserve(int64_t(y.size() - skip));
-  fresh.PutMany(nullptr, y.data() + skip, int64_t(y.size() - skip));
-  fresh.dropped_ = int64_t(skip);
-  *this = std::move(fresh);
+  Replace(nullptr, y);
 }
 
 void TPwSeries::Append(double x, double y) { Append(std::span<const double>(&x, 1), std::span<const double>(&y, 1)); }
@@ -261,31 +280,12 @@ void TPwSeries::Append(double y) { Append(std::span<const double>(&y, 1)); }
 void TPwSeries::Append(std::span<const double> x, std::span<const double> y) {
   CheckForm(false, "Append");
   CheckLengths(x.size(), y.size());
-  const int64_t n = int64_t(y.size());
-  // Points beyond the capacity that would drop at once are not stored.
-  const int64_t skip = capacity_ > 0 && n > capacity_ ? n - capacity_ : 0;
-  Reserve(n - skip);  // may fail: nothing has changed yet
-  if (capacity_ > 0) DropTo(capacity_ - (n - skip));
-  if (skip > 0) dropped_ += skip;
-  if (n - skip < 64) {
-    for (int64_t i = skip; i < n; ++i) Put(x[size_t(i)], y[size_t(i)]);
-  } else {
-    PutMany(x.data() + skip, y.data() + skip, n - skip);
-  }
+  AppendPoints(x.data(), y);
 }
 
 void TPwSeries::Append(std::span<const double> y) {
   CheckForm(true, "Append");
-  const int64_t n = int64_t(y.size());
-  const int64_t skip = capacity_ > 0 && n > capacity_ ? n - capacity_ : 0;
-  Reserve(n - skip);
-  if (capacity_ > 0) DropTo(capacity_ - (n - skip));
-  if (skip > 0) dropped_ += skip;
-  if (n - skip < 64) {
-    for (int64_t i = skip; i < n; ++i) Put(0, y[size_t(i)]);
-  } else {
-    PutMany(nullptr, y.data() + skip, n - skip);
-  }
+  AppendPoints(nullptr, y);
 }
 
 // ---- reading --------------------------------------------------------------------------
@@ -335,23 +335,24 @@ bool TPwSeries::YRange(int64_t first, int64_t last, double& low, double& high) c
     // level is the largest whose blocks fit in whole. Each level below it
     // takes its blocks between its edges and the next level's, on both
     // sides.
-    constexpr int Bits[] = {0, L1Bits, L2Bits, L3Bits};
-    int64_t left[4], right[4];
+    // Level 0 here is the points themselves, level l + 1 the pyramid's
+    // level l.
+    constexpr int Depth = Levels + 1;
+    const auto bitsOf = [](int level) { return level == 0 ? 0 : LevelBits(level - 1); };
+    int64_t left[Depth], right[Depth];
     int top = 0;
-    for (int level = 0; level < 4; ++level) {
-      left[level] = ((a + (int64_t(1) << Bits[level]) - 1) >> Bits[level]) << Bits[level];
-      right[level] = (b >> Bits[level]) << Bits[level];
+    for (int level = 0; level < Depth; ++level) {
+      const int bits = bitsOf(level);
+      left[level] = ((a + (int64_t(1) << bits) - 1) >> bits) << bits;
+      right[level] = (b >> bits) << bits;
       if (left[level] < right[level]) top = level;
     }
     const auto fold = [&](int level, int64_t from, int64_t to) {
-      from >>= Bits[level];
-      to >>= Bits[level];
-      switch (level) {
-        case 0: return FoldPoints(c.y, from, to, lo, hi);
-        case 1: return FoldRange(c.l1, from, to, lo, hi);
-        case 2: return FoldRange(c.l2, from, to, lo, hi);
-        default: return FoldRange(c.l3, from, to, lo, hi);
-      }
+      const int bits = bitsOf(level);
+      from >>= bits;
+      to >>= bits;
+      if (level == 0) return FoldPoints(c.y, from, to, lo, hi);
+      return FoldRange(c.tree + LevelStart(level - 1), from, to, lo, hi);
     };
     if (top == 0) {
       if (!FoldPoints(c.y, a, b, lo, hi)) return false;

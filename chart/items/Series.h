@@ -18,6 +18,18 @@ class TPwSeries;
 // points; the last reference to go frees them.
 using TPwSeriesRef = std::shared_ptr<TPwSeries>;
 
+// The shape of a series chunk's min/max pyramid (see TPwSeries::TChunk).
+namespace series_pyramid {
+constexpr int ChunkBits = 16;
+constexpr int Levels = 6;
+constexpr int LevelBits(int level) { return 4 + 2 * level; }
+constexpr int64_t LevelStart(int level) {
+  int64_t start = 0;
+  for (int l = 0; l < level; ++l) start += (int64_t(1) << ChunkBits) >> LevelBits(l);
+  return start;
+}
+}  // namespace series_pyramid
+
 // The points of one series, in the order they were given.
 //
 // Two forms, fixed when the series is made:
@@ -28,9 +40,10 @@ using TPwSeriesRef = std::shared_ptr<TPwSeries>;
 //                             points included (so a scrolling signal keeps
 //                             its x): 8 bytes a point.
 // Beside the points the series keeps a min/max pyramid of y over blocks of
-// 16, 256 and 4096 points and chunks of 65536 (about 1 byte a point), which
-// lets a chart find the lowest and highest y of any index range in about
-// log n steps. Appending keeps it current in constant time a point.
+// 16 points and four times as many at each level above (64, 256, ... 16384)
+// up to chunks of 65536 (about 1.3 bytes a point), which lets a chart find
+// the lowest and highest y of any index range in about log n steps.
+// Appending keeps it current in constant time a point.
 //
 // Capacity. 0 (the default) keeps every point; a positive capacity makes a
 // scrolling window: when a point would exceed it, the oldest point drops.
@@ -48,7 +61,7 @@ using TPwSeriesRef = std::shared_ptr<TPwSeries>;
 class TPwSeries {
  public:
   // Points per chunk, and the block sizes of the pyramid.
-  static constexpr int ChunkBits = 16;
+  static constexpr int ChunkBits = series_pyramid::ChunkBits;
   static constexpr int64_t ChunkSize = int64_t(1) << ChunkBits;
   static constexpr int64_t MaxCount = int64_t(1) << 40;
 
@@ -71,7 +84,7 @@ class TPwSeries {
   // Point i, 0 <= i < Count (not checked).
   double X(int64_t i) const {
     const int64_t k = first_ + i;
-    return uniform_ ? x_start_ + double(dropped_ + i) * x_step_ : chunks_[size_t(k >> ChunkBits)]->x[k & ChunkMask];
+    return uniform_ ? x_start_ + double(dropped_ + i) * x_step_ : chunks_[size_t(k >> ChunkBits)]->x->v[k & ChunkMask];
   }
   double Y(int64_t i) const {
     const int64_t k = first_ + i;
@@ -84,7 +97,7 @@ class TPwSeries {
   int64_t Contiguous(int64_t i, const double*& x, const double*& y) const {
     const int64_t k = first_ + i;
     const TChunk& c = *chunks_[size_t(k >> ChunkBits)];
-    x = uniform_ ? nullptr : c.x.get() + (k & ChunkMask);
+    x = uniform_ ? nullptr : c.x->v + (k & ChunkMask);
     y = c.y + (k & ChunkMask);
     return std::min<int64_t>(ChunkSize - (k & ChunkMask), count_ - i);
   }
@@ -97,12 +110,15 @@ class TPwSeries {
     const int64_t k = first_ + i;
     const TChunk& c = *chunks_[size_t(k >> ChunkBits)];
     const int64_t p = k & ChunkMask;
-    if (!uniform_) __builtin_prefetch(c.x.get() + p);
-    __builtin_prefetch(c.y + std::max<int64_t>(p - 8, 0));
-    __builtin_prefetch(c.y + std::min<int64_t>(p + 8, ChunkMask));
-    const char* l1 = reinterpret_cast<const char*>(c.l1 + (p >> L1Bits));
-    for (int d = -128; d <= 128; d += 64) __builtin_prefetch(l1 + d);
-    __builtin_prefetch(c.l2 + (p >> L2Bits));
+    if (!uniform_) __builtin_prefetch(c.x->v + p);
+    // The block of 16 y about p (two lines) and, on each level, the four
+    // entries that YRange scans about it (one line).
+    const double* y = c.y + (p & ~int64_t(15));
+    __builtin_prefetch(y);
+    __builtin_prefetch(y + 8);
+    for (int level = 0; level < Levels; ++level) {
+      __builtin_prefetch(c.tree + LevelStart(level) + ((p >> LevelBits(level)) & ~int64_t(3)));
+    }
   }
 
   // True when every x is finite and no x is smaller than the one before:
@@ -143,13 +159,23 @@ class TPwSeries {
   struct TMinMax {
     double Low, High;
   };
-  static constexpr int L1Bits = 4, L2Bits = 8, L3Bits = 12;
-  struct TChunk {
-    std::unique_ptr<double[]> x;  // x/y series only
-    double y[ChunkSize];
-    TMinMax l1[ChunkSize >> L1Bits];
-    TMinMax l2[ChunkSize >> L2Bits];
-    TMinMax l3[ChunkSize >> L3Bits];
+  // The pyramid of a chunk: level 0 has an entry a block of 16 points,
+  // each level above an entry for four of the level below, up to level 5
+  // (blocks of 16384 points, four entries); `all` covers the chunk. Four
+  // entries are one cache line, so a range's edge costs one line a level.
+  static constexpr int Levels = series_pyramid::Levels;
+  static constexpr int LevelBits(int level) { return series_pyramid::LevelBits(level); }
+  static constexpr int64_t LevelStart(int level) { return series_pyramid::LevelStart(level); }
+  // Every array starts on a cache line, so that a block of 16 points (or
+  // four pyramid entries) spans a known number of lines: the ones Prefetch
+  // asks for.
+  struct alignas(64) TXs {
+    double v[ChunkSize];
+  };
+  struct alignas(64) TChunk {
+    std::unique_ptr<TXs> x;  // x/y series only
+    alignas(64) double y[ChunkSize];
+    alignas(64) TMinMax tree[series_pyramid::LevelStart(series_pyramid::Levels)];
     TMinMax all;
   };
 
@@ -165,6 +191,10 @@ class TPwSeries {
   // Stores n points at the end (room reserved) and folds the blocks they
   // fall in again: the bulk form of Put (x null for a uniform series).
   void PutMany(const double* x, const double* y, int64_t n);
+  // SetData and Append once the form and lengths are checked; x is null for
+  // a uniform series.
+  void Replace(const double* x, std::span<const double> y);
+  void AppendPoints(const double* x, std::span<const double> y);
   // Drops the oldest points until Count <= `limit`.
   void DropTo(int64_t limit);
   void CheckForm(bool wantUniform, const char* call) const;

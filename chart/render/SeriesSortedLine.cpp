@@ -27,6 +27,50 @@ namespace {
 // summary.
 constexpr int64_t SmallRun = 8;
 
+// The thinner's calls, kept and handed on in batches: the search reads the
+// series (memory far apart) and the thinner's polyline writes pixels, and
+// each goes faster without the other's misses in between.
+template <class TThinner>
+class TDeferred {
+ public:
+  explicit TDeferred(TThinner& thinner) : thinner_(thinner) {}
+  void Point(int32_t x, int32_t y) { Add(TOp{Kind::Point, x, y, 0, 0, 0}); }
+  void Run(int32_t x, int32_t f, int32_t lo, int32_t hi, int32_t l, bool open) {
+    Add(TOp{open ? Kind::OpenRun : Kind::Run, x, f, lo, hi, l});
+  }
+  void Break() { Add(TOp{Kind::Break, 0, 0, 0, 0, 0}); }
+  void End() {
+    Flush();
+    thinner_.End();
+  }
+
+ private:
+  enum class Kind : int32_t { Point, Run, OpenRun, Break };
+  struct TOp {
+    Kind kind;
+    int32_t x, f, lo, hi, l;
+  };
+  static constexpr int Capacity = 512;
+  void Add(const TOp& op) {
+    ops_[count_++] = op;
+    if (count_ == Capacity) Flush();
+  }
+  void Flush() {
+    for (int i = 0; i < count_; ++i) {
+      const TOp& o = ops_[i];
+      switch (o.kind) {
+        case Kind::Point: thinner_.Point(o.x, o.f); break;
+        case Kind::Break: thinner_.Break(); break;
+        default: thinner_.Run(o.x, o.f, o.lo, o.hi, o.l, o.kind == Kind::OpenRun);
+      }
+    }
+    count_ = 0;
+  }
+  TThinner& thinner_;
+  TOp ops_[Capacity];
+  int count_ = 0;
+};
+
 }  // namespace
 
 // The thinned line of a series whose x never falls: the column of point i,
@@ -38,7 +82,8 @@ void TItemRenderer::DrawSortedSeriesLine(const TPwSeries& series, const TLayerMa
   const TCustomPlotwell& chart = *pass_.chart;
   const int64_t n = series.Count();
   TSeriesSink sink{*this, canvas};
-  render::TColumnThinner<TSeriesSink> thinner(sink);
+  render::TColumnThinner<TSeriesSink> direct(sink);
+  TDeferred thinner(direct);
 
   const auto col = [&](int64_t i) { return map.X(chart, series.X(i)); };
   const int32_t dir = col(n - 1) >= col(0) ? 1 : -1;
