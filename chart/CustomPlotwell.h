@@ -279,6 +279,14 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   // errors of the clipboard and of the render propagate.
   void CopyToClipboard(bool blackWhite);
   void CopyToClipboard(bool blackWhite, bool withCrossHairs);
+  // Writes the picture of the whole control that the screen shows (rendered
+  // afresh as CopyToClipboard renders it, in colour, crosshairs included)
+  // to `path`: PNG or BMP, chosen by the name's extension in either case.
+  // The file is written beside the path and renamed onto it when complete,
+  // so it never appears half-written and a failure leaves an earlier file
+  // as it was. An unknown extension or a file that cannot be written raises
+  // EKorvoPlotwellError naming the path. The screen is not repainted.
+  void SaveToFile(const std::string& path);
 
   // The steps of the frame and the plot area, each drawing with the chart's
   // present settings. (x0, y0) is where the plot area's top-left pixel lies
@@ -302,9 +310,12 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   // observer that tools and tests may set. Owned by the chart.
   TItemRenderer* ItemRenderer() const { return item_renderer_.get(); }
 
-  // The control's picture (Width x Height), the plot area's
-  // ((W + 1) x (H + 1), each side at least 0) and the background picture
-  // last loaded (10 x 10 until one is).
+  // The control's picture (Width x Height) as the last full render left it
+  // (Paint, CopyToClipboard, SaveToFile): ShowGraph renders only the plot
+  // area, into PlotBitmap and onto the control, so after it ChartBitmap's
+  // plot area is older than the screen's (SaveToFile gives what the screen
+  // shows). The plot area's picture ((W + 1) x (H + 1), each side at least
+  // 0) and the background picture last loaded (10 x 10 until one is).
   TBitmap* ChartBitmap() const { return chart_bitmap_.get(); }
   TBitmap* PlotBitmap() const { return plot_bitmap_.get(); }
   TBitmap* PictureBitmap() const { return picture_bitmap_.get(); }
@@ -647,6 +658,9 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
 
  protected:
   void Loaded() override;
+  // The whole control rendered afresh into ChartBitmap without painting the
+  // screen, as CopyToClipboard describes (Clipboard.cpp).
+  void RenderPicture(bool blackWhite, bool withCrossHairs);
   // The full repaint into ChartBitmap, copied onto the control in one draw.
   void Paint() override;
   void TextChanged() override;

@@ -49,8 +49,8 @@ TRenderedChart Render(TPlotwell& chart, const TRenderOptions& options) {
     out.FastestMicros = times.front();
     out.SlowestMicros = times.back();
   }
-  out.Png = options.OutDir / (options.FilePrefix + out.Name + ".png");
-  chart.Surface()->SavePngToFile(out.Png.string());
+  out.File = options.OutDir / (options.FilePrefix + out.Name + "." + options.Format);
+  chart.SaveToFile(out.File.string());
   return out;
 }
 

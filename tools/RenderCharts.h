@@ -1,4 +1,4 @@
-// Renders the charts of a form description to PNG files, headless: what the
+// Renders the charts of a form description to picture files, headless: what the
 // plotwell-render program does, kept apart from its argument handling.
 #pragma once
 
@@ -15,11 +15,13 @@ struct TRenderOptions {
   int Frames = 0;
   // Put before each picture's file name ("demo-" gives demo-Plotwell1.png).
   std::string FilePrefix;
+  // The pictures' type and extension: "png" or "bmp" (TPlotwell::SaveToFile).
+  std::string Format = "png";
 };
 
 struct TRenderedChart {
   std::string Name;           // the chart's component name
-  std::filesystem::path Png;  // OutDir / (FilePrefix + Name + ".png")
+  std::filesystem::path File;  // OutDir / (FilePrefix + Name + "." + Format)
   int Width = 0;
   int Height = 0;
   // With Frames > 0: the median, fastest and slowest ShowGraph, microseconds.
@@ -30,8 +32,8 @@ struct TRenderedChart {
 
 // Reads the form description in `file` (its root a TPlotwell, a TScale, or
 // a TForm or TPanel holding charts), paints every TPlotwell in it as it
-// shows on the screen and writes each picture to OutDir/<FilePrefix><Name>.png
-// (the folder is created). A file that cannot be read raises
+// shows on the screen and writes each picture to
+// OutDir/<FilePrefix><Name>.<Format> (the folder is created). A file that cannot be read raises
 // std::runtime_error naming it; a bad description raises EFormError (naming
 // the line; two components of one name are such a fault); a description
 // without charts raises std::runtime_error.

@@ -1,7 +1,7 @@
-// plotwell-render [--out FOLDER] [--frames N] FILE...: reads each form
-// description, paints every chart in it headless and writes one PNG per
-// chart: FOLDER/<Name>.png for one file, FOLDER/<file stem>-<Name>.png for
-// several. With --frames N each chart then runs ShowGraph N times and a
+// plotwell-render [--out FOLDER] [--frames N] [--format png|bmp] FILE...:
+// reads each form description, paints every chart in it headless and writes
+// one picture per chart: FOLDER/<Name>.png for one file,
+// FOLDER/<file stem>-<Name>.png for several. With --frames N each chart then runs ShowGraph N times and a
 // timing line is printed. Exit status 0 on success, 1 when a file fails (the others
 // are still rendered), 2 for a bad command line.
 #include <cstdio>
@@ -20,11 +20,11 @@
 namespace {
 
 constexpr const char* Usage =
-    "usage: plotwell-render [--out FOLDER] [--frames N] FILE...\n"
+    "usage: plotwell-render [--out FOLDER] [--frames N] [--format png|bmp] FILE...\n"
     "  Renders every TPlotwell of each form description FILE to FOLDER/<Name>.png\n"
     "  (FOLDER/<file stem>-<Name>.png when several files are given; default folder:\n"
-    "  out). --frames N then runs ShowGraph N times per chart and prints the median\n"
-    "  time.\n";
+    "  out; --format bmp writes .bmp files). --frames N then runs ShowGraph N times\n"
+    "  per chart and prints the median time.\n";
 
 int BadUsage(const std::string& why) {
   std::fprintf(stderr, "plotwell-render: %s\n%s", why.c_str(), Usage);
@@ -42,11 +42,14 @@ int main(int argc, char** argv) {
       std::fputs(Usage, stdout);
       return 0;
     }
-    if (arg == "--out" || arg == "--frames") {
+    if (arg == "--out" || arg == "--frames" || arg == "--format") {
       if (i + 1 >= argc) return BadUsage(std::string(arg) + " needs a value");
       const std::string value = argv[++i];
       if (arg == "--out") {
         options.OutDir = value;
+      } else if (arg == "--format") {
+        if (value != "png" && value != "bmp") return BadUsage("--format takes png or bmp, not '" + value + "'");
+        options.Format = value;
       } else {
         char* end = nullptr;
         const long n = std::strtol(value.c_str(), &end, 10);
@@ -83,7 +86,7 @@ int main(int argc, char** argv) {
     }
     try {
       for (const auto& chart : korvo::tools::RenderChartsInFile(file, options)) {
-        std::printf("%s (%d x %d)\n", chart.Png.string().c_str(), chart.Width, chart.Height);
+        std::printf("%s (%d x %d)\n", chart.File.string().c_str(), chart.Width, chart.Height);
         if (options.Frames > 0) {
           std::printf("  %s: %d x ShowGraph, median %.1f us (fastest %.1f, slowest %.1f)\n", chart.Name.c_str(),
                       options.Frames, chart.MedianMicros, chart.FastestMicros, chart.SlowestMicros);

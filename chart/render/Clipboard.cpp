@@ -43,6 +43,11 @@ void SyncAllScales(TCustomPlotwell& chart) {
 void TCustomPlotwell::CopyToClipboard(bool blackWhite) { CopyToClipboard(blackWhite, false); }
 
 void TCustomPlotwell::CopyToClipboard(bool blackWhite, bool withCrossHairs) {
+  RenderPicture(blackWhite, withCrossHairs);
+  Clipboard()->Assign(*chart_bitmap_);
+}
+
+void TCustomPlotwell::RenderPicture(bool blackWhite, bool withCrossHairs) {
   // The state the copy changes, put back on every way out of the copy.
   class TCopyScope {
    public:
@@ -149,7 +154,6 @@ void TCustomPlotwell::CopyToClipboard(bool blackWhite, bool withCrossHairs) {
   // The crosshairs are cut to the plot area by the bitmap's edge.
   if (withCrossHairs) DrawCrossHairs(margin_left_, margin_top_, plot.get());
   frame->Draw(margin_left_, margin_top_, *plot);
-  Clipboard()->Assign(*chart_bitmap_);
 }
 
 }  // namespace korvo

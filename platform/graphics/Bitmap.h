@@ -56,10 +56,15 @@ class TBitmap : public TPersistent {
   void LoadFromFile(const std::string& path);
   void LoadFromMemory(const uint8_t* data, size_t size);
   // Writes a BMP file (24 bits for pf24bit, else 32) or, by SavePngToFile, a
-  // PNG file. Failures raise EInvalidGraphic.
+  // PNG file (8-bit RGB). The file is written beside the path and renamed
+  // onto it when complete, so a failure (no room, no permission) leaves no
+  // half-written file and an earlier file of that name as it was. Failures
+  // raise EInvalidGraphic naming the path. The Memory forms give the file's
+  // bytes.
   void SaveToFile(const std::string& path) const;
   void SavePngToFile(const std::string& path) const;
   std::vector<uint8_t> SaveToMemory() const;
+  std::vector<uint8_t> SavePngToMemory() const;
   // Reads a PNG file of any colour type and bit depth as 8-bit RGB; parts
   // that are transparent are composited onto white. The format becomes
   // pf24bit. Failures as LoadFromFile.

@@ -57,16 +57,16 @@ TEST_F(RenderChartsTest, WritesOnePictureOfEachChartAtItsSize) {
   const auto rendered = RenderChartsInFile(Write("form.txt", TwoChartsInAForm), options_);
   ASSERT_EQ(rendered.size(), 2u);
   EXPECT_EQ(rendered[0].Name, "Left");
-  EXPECT_EQ(rendered[0].Png, options_.OutDir / "Left.png");
+  EXPECT_EQ(rendered[0].File, options_.OutDir / "Left.png");
   EXPECT_EQ(rendered[1].Name, "Right");
   TBitmap picture;
-  picture.LoadPngFromFile(rendered[0].Png.string());
+  picture.LoadPngFromFile(rendered[0].File.string());
   EXPECT_EQ(picture.Width(), 300);
   EXPECT_EQ(picture.Height(), 200);
   // The plot area is painted in the chart colour: the pixel below and right
   // of its top-left corner (margins 50 and 20 of a new chart).
   EXPECT_EQ(picture.Canvas()->Pixel(60, 30), clYellow);
-  picture.LoadPngFromFile(rendered[1].Png.string());
+  picture.LoadPngFromFile(rendered[1].File.string());
   EXPECT_EQ(picture.Width(), 250);
   EXPECT_EQ(picture.Canvas()->Pixel(60, 30), clWhite);
 }

@@ -8,6 +8,7 @@
 #include "platform/Exceptions.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/bmp/BmpCodec_p.h"
+#include "platform/graphics/bmp/FileReplace.h"
 
 namespace korvo {
 namespace {
@@ -92,19 +93,7 @@ void TBitmap::SaveToFile(const std::string& path) const {
   } catch (const EInvalidGraphic& e) {
     throw EInvalidGraphic("Cannot save '" + path + "': " + e.what());
   }
-  errno = 0;
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) {
-    throw EInvalidGraphic("Cannot save '" + path + "': cannot create the file (" + std::strerror(errno) + ")");
-  }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  const int write_errno = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) {
-    std::remove(path.c_str());
-    throw EInvalidGraphic("Cannot save '" + path + "': cannot write the file (" +
-                          std::strerror(written ? errno : write_errno) + ")");
-  }
+  ReplaceFile(path, bytes);
 }
 
 }  // namespace korvo

@@ -8,6 +8,7 @@
 
 #include "platform/Exceptions.h"
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/bmp/FileReplace.h"
 
 namespace korvo {
 namespace {
@@ -32,10 +33,10 @@ class TPngImage {
 
 }  // namespace
 
-void TBitmap::SavePngToFile(const std::string& path) const {
+std::vector<uint8_t> TBitmap::SavePngToMemory() const {
   if (Empty()) {
-    throw EInvalidGraphic("Cannot save '" + path + "': the bitmap is empty (" + std::to_string(width_) + " x " +
-                          std::to_string(height_) + " pixels)");
+    throw EInvalidGraphic("the bitmap is empty (" + std::to_string(width_) + " x " + std::to_string(height_) +
+                          " pixels)");
   }
   std::vector<uint8_t> rgb(pixels_.size() * 3);
   uint8_t* out = rgb.data();
@@ -48,9 +49,27 @@ void TBitmap::SavePngToFile(const std::string& path) const {
   image->width = uint32_t(width_);
   image->height = uint32_t(height_);
   image->format = PNG_FORMAT_RGB;
-  if (png_image_write_to_file(image.get(), path.c_str(), 0, rgb.data(), 0, nullptr) == 0) {
-    throw EInvalidGraphic("Cannot save '" + path + "': " + image.Message());
+  // The first call measures, the second writes.
+  png_alloc_size_t size = 0;
+  if (png_image_write_to_memory(image.get(), nullptr, &size, 0, rgb.data(), 0, nullptr) == 0) {
+    throw EInvalidGraphic(image.Message());
   }
+  std::vector<uint8_t> bytes(size);
+  if (png_image_write_to_memory(image.get(), bytes.data(), &size, 0, rgb.data(), 0, nullptr) == 0) {
+    throw EInvalidGraphic(image.Message());
+  }
+  bytes.resize(size);
+  return bytes;
+}
+
+void TBitmap::SavePngToFile(const std::string& path) const {
+  std::vector<uint8_t> bytes;
+  try {
+    bytes = SavePngToMemory();
+  } catch (const EInvalidGraphic& e) {
+    throw EInvalidGraphic("Cannot save '" + path + "': " + e.what());
+  }
+  ReplaceFile(path, bytes);
 }
 
 void TBitmap::LoadPngFromFile(const std::string& path) {

@@ -121,7 +121,7 @@ TEST(BmpWrite, Failures) {
   TBitmap bmp(2, 2);
   const std::string nowhere = TempPath("no_such_dir/x.bmp");
   EXPECT_EQ(ErrorOf([&] { bmp.SaveToFile(nowhere); }),
-            "Cannot save '" + nowhere + "': cannot create the file (No such file or directory)");
+            "Cannot save '" + nowhere + "': cannot create a file beside it (No such file or directory)");
 }
 
 TEST(PngFiles, SaveThenLoadGivesThePixels) {
