@@ -155,7 +155,8 @@ void TItemRenderer::DrawSeriesLineItem(const TpwChartItem& item, TColor ink, con
   const bool sorted = series.XSorted() && !(map.LogarithmicX() && !(series.X(0) > LogFloor));
   if (thin && sorted) {
     DrawSortedSeriesLine(series, map);
-  } else if (thin && style != TPenStyle::psClear) {
+  } else if (thin && style != TPenStyle::psClear && canvas->Surface().Bits != nullptr) {
+    // (A canvas without pixels of its own gets every segment below.)
     DrawShortStepsLine(*this, canvas, chart, series, map);
   } else {
     TSeriesSink sink{*this, canvas};
