@@ -17,11 +17,20 @@
 //   4. at the end the chart deleted (its widget goes with it) before the
 //      window system, and the window system before the QApplication.
 //
-// Usage: plotwell-qt-embed [--frames N] [--exit]
+// "Save..." writes the chart as PNG or BMP (TPlotwell::SaveToFile, the
+// format by the name's extension); a failure is shown in a message box.
+//
+// Usage: plotwell-qt-embed [--frames N] [--exit] [--save FILE]
 //   --frames N   stop the animation after N frames
 //   --exit       quit once the animation has stopped
+//   --save FILE  save the chart to FILE once the animation has stopped (as
+//                "Save..." does; a failure is printed and the exit status
+//                is 1)
 #include <QApplication>
+#include <QFileDialog>
+#include <QHBoxLayout>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -30,7 +39,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <memory>
+#include <string>
 
 #include "chart/plotwell.h"
 #include "platform/framework/Application.h"
@@ -88,13 +99,16 @@ void DrawWave(korvo::TPlotwell& chart, int frame) {
 int main(int argc, char** argv) {
   int frames = 0;
   bool exitAfter = false;
+  std::string saveTo;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) {
       frames = std::atoi(argv[++i]);
     } else if (std::strcmp(argv[i], "--exit") == 0) {
       exitAfter = true;
+    } else if (std::strcmp(argv[i], "--save") == 0 && i + 1 < argc) {
+      saveTo = argv[++i];
     } else {
-      std::fprintf(stderr, "usage: plotwell-qt-embed [--frames N] [--exit]\n");
+      std::fprintf(stderr, "usage: plotwell-qt-embed [--frames N] [--exit] [--save FILE]\n");
       return 2;
     }
   }
@@ -118,9 +132,22 @@ int main(int argc, char** argv) {
       auto* central = new QWidget;
       auto* layout = new QVBoxLayout(central);
       layout->addWidget(korvo::ControlWidget(chart), 1);
+      auto* buttons = new QHBoxLayout;
       auto* pause = new QPushButton("Pause");
-      layout->addWidget(pause);
+      auto* save = new QPushButton("Save...");
+      buttons->addWidget(pause);
+      buttons->addWidget(save);
+      layout->addLayout(buttons);
       window.setCentralWidget(central);
+      // Saves the chart; the error (naming the path) comes back as text.
+      const auto saveChart = [&](const QString& path) -> QString {
+        try {
+          chart->SaveToFile(path.toStdString());
+          return {};
+        } catch (const std::exception& e) {
+          return QString::fromStdString(e.what());
+        }
+      };
 
       int frame = 0;
       QTimer timer;
@@ -130,6 +157,15 @@ int main(int argc, char** argv) {
           timer.stop();
           pause->setEnabled(false);
           std::printf("plotwell-qt-embed: %d frames drawn at %d x %d\n", frame, chart->Width(), chart->Height());
+          if (!saveTo.empty()) {
+            const QString error = saveChart(QString::fromStdString(saveTo));
+            if (error.isEmpty()) {
+              std::printf("plotwell-qt-embed: saved %s\n", saveTo.c_str());
+            } else {
+              std::fprintf(stderr, "plotwell-qt-embed: %s\n", error.toStdString().c_str());
+              status = 1;
+            }
+          }
           std::fflush(stdout);
           if (exitAfter) QApplication::quit();
         }
@@ -142,6 +178,13 @@ int main(int argc, char** argv) {
           timer.start();
           pause->setText("Pause");
         }
+      });
+      QObject::connect(save, &QPushButton::clicked, [&] {
+        const QString path = QFileDialog::getSaveFileName(&window, "Save the chart", "chart.png",
+                                                          "Pictures (*.png *.bmp)");
+        if (path.isEmpty()) return;
+        const QString error = saveChart(path);
+        if (!error.isEmpty()) QMessageBox::warning(&window, "Save the chart", error);
       });
       timer.start(16);
       window.show();
