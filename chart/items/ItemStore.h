@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <concepts>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -19,6 +20,13 @@
 #include "platform/graphics/Pen.h"
 
 namespace korvo {
+
+// The argument types the coordinate commands with an integer (pixel) variant
+// accept beside their own: any integer but bool, and any floating type.
+template <typename T>
+concept PwPixelInteger = std::integral<T> && !std::same_as<T, bool>;
+template <typename T>
+concept PwCoordinate = PwPixelInteger<T> || std::floating_point<T>;
 
 // What a chart draws, kept as two display lists of TpwChartItem records: the
 // data list and the annotation list. TPlotwell inherits this class, so the
@@ -165,6 +173,26 @@ class TPwItemStore {
   void DrawTo(double x, int32_t y);
   // ckDrawTo in any mode (all six apply).
   void DrawTo(double x, double y, TCoordMode mode);
+
+  // Every other mix of argument types picks a variant by type, so that no
+  // call is ambiguous: integers in both places make MoveTo a pixel point,
+  // anything else a world point (MoveTo(0, std::sin(t)) is world); an
+  // integer y makes DrawTo's row a pixel row, any floating y a world one.
+  // Integers wider than int32_t are taken as they are, not cut to 32 bits.
+  template <PwCoordinate X, PwCoordinate Y>
+  void MoveTo(X x, Y y) {
+    if constexpr (PwPixelInteger<X> && PwPixelInteger<Y>)
+      MoveTo(double(x), double(y), TCoordMode::cmPixel);
+    else
+      MoveTo(double(x), double(y));
+  }
+  template <PwCoordinate X, PwCoordinate Y>
+  void DrawTo(X x, Y y) {
+    if constexpr (PwPixelInteger<Y>)
+      DrawTo(double(x), double(y), TCoordMode::cmXWorldYPixel);
+    else
+      DrawTo(double(x), double(y));
+  }
   // ckMoveRel: moves the current position by (dx, dy) pixels. Sets x = dx,
   // y = dy.
   void MoveRel(double dx, double dy);

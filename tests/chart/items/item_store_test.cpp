@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <numbers>
 #include <string>
 
@@ -150,6 +153,69 @@ TEST_F(Commands, AnnotationItemsKeepTheirModeAndAreNotCounted) {
   s.DrawTo(1.0, 2.0);
   EXPECT_EQ(s.DataItems().Count(), 1);
   EXPECT_EQ(s.AnnotationItems().Count(), 4);
+}
+
+// Whether MoveTo / DrawTo can be called with these argument types at all
+// (an ambiguous call is not well-formed).
+template <typename X, typename Y>
+constexpr bool CanMoveTo = requires(TPwItemStore& s, X x, Y y) { s.MoveTo(x, y); };
+template <typename X, typename Y>
+constexpr bool CanDrawTo = requires(TPwItemStore& s, X x, Y y) { s.DrawTo(x, y); };
+
+static_assert(CanMoveTo<int, double> && CanMoveTo<double, int> && CanMoveTo<int, float>);
+static_assert(CanMoveTo<float, int> && CanMoveTo<long, long> && CanMoveTo<std::size_t, int>);
+static_assert(CanMoveTo<unsigned, unsigned> && CanMoveTo<int64_t, double>);
+static_assert(CanDrawTo<double, long> && CanDrawTo<double, unsigned> && CanDrawTo<int, double>);
+static_assert(CanDrawTo<float, std::size_t> && CanDrawTo<int64_t, int64_t>);
+// Neither takes things that are not numbers.
+static_assert(!CanMoveTo<int, const char*> && !CanDrawTo<double, TCoordMode>);
+
+// Each call with the mode its item gets in the annotation list: integers in
+// both places are a pixel point for MoveTo, an integer y a pixel row for
+// DrawTo, everything else world. The values are stored as given, wide
+// integers uncut.
+TEST_F(Commands, MixedArgumentTypesPickTheirVariant) {
+  using enum TCoordMode;
+  const double phase = 0.5;
+  const int64_t wide = int64_t(1) << 40;
+  struct Case {
+    const char* call;
+    std::function<void(TPwItemStore&)> run;
+    uint8_t kind;
+    TCoordMode mode;
+    double x, y;
+  };
+  const Case cases[] = {
+      {"MoveTo(0, sin)", [&](TPwItemStore& t) { t.MoveTo(0, std::sin(phase)); }, ckMoveTo, cmWorld, 0, std::sin(phase)},
+      {"MoveTo(1.5, 2)", [](TPwItemStore& t) { t.MoveTo(1.5, 2); }, ckMoveTo, cmWorld, 1.5, 2},
+      {"MoveTo(1, 2.5f)", [](TPwItemStore& t) { t.MoveTo(1, 2.5f); }, ckMoveTo, cmWorld, 1, 2.5},
+      {"MoveTo(1.5f, 2.5f)", [](TPwItemStore& t) { t.MoveTo(1.5f, 2.5f); }, ckMoveTo, cmWorld, 1.5, 2.5},
+      {"MoveTo(3, 4)", [](TPwItemStore& t) { t.MoveTo(3, 4); }, ckMoveTo, cmPixel, 3, 4},
+      {"MoveTo(3L, 4u)", [](TPwItemStore& t) { t.MoveTo(3L, 4u); }, ckMoveTo, cmPixel, 3, 4},
+      {"MoveTo(wide, -wide)", [&](TPwItemStore& t) { t.MoveTo(wide, -wide); }, ckMoveTo, cmPixel, double(wide),
+       -double(wide)},
+      {"MoveTo(size_t, short)", [](TPwItemStore& t) { t.MoveTo(std::size_t(5), short(-6)); }, ckMoveTo, cmPixel, 5,
+       -6},
+      {"DrawTo(0, sin)", [&](TPwItemStore& t) { t.DrawTo(0, std::sin(phase)); }, ckDrawTo, cmWorld, 0,
+       std::sin(phase)},
+      {"DrawTo(2, 3.5f)", [](TPwItemStore& t) { t.DrawTo(2, 3.5f); }, ckDrawTo, cmWorld, 2, 3.5},
+      {"DrawTo(2.5, 3)", [](TPwItemStore& t) { t.DrawTo(2.5, 3); }, ckDrawTo, cmXWorldYPixel, 2.5, 3},
+      {"DrawTo(2, 3)", [](TPwItemStore& t) { t.DrawTo(2, 3); }, ckDrawTo, cmXWorldYPixel, 2, 3},
+      {"DrawTo(2.5f, 3L)", [](TPwItemStore& t) { t.DrawTo(2.5f, 3L); }, ckDrawTo, cmXWorldYPixel, 2.5, 3},
+      {"DrawTo(1.0, wide)", [&](TPwItemStore& t) { t.DrawTo(1.0, wide); }, ckDrawTo, cmXWorldYPixel, 1,
+       double(wide)},
+      {"DrawTo(1.0, 7u)", [](TPwItemStore& t) { t.DrawTo(1.0, 7u); }, ckDrawTo, cmXWorldYPixel, 1, 7},
+  };
+  s.SetAnnotationMode(true);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.call);
+    c.run(s);
+    EXPECT_EQ(Last().Kind, c.kind);
+    EXPECT_EQ(Last().CoordMode, uint8_t(c.mode));
+    EXPECT_EQ(Last().x, c.x);
+    EXPECT_EQ(Last().y, c.y);
+  }
+  EXPECT_EQ(s.AnnotationItems().Count(), int(std::size(cases)));
 }
 
 TEST_F(Commands, ItemsKeepTheAttributesOfTheirTime) {
