@@ -440,8 +440,15 @@ std::unique_ptr<TWindowSystem> CreateQtWindowSystem(int& argc, char** argv) {
 }
 
 QWidget* ControlWidget(TWinControl* control) {
+  if (control == nullptr) return nullptr;
   auto* qt = dynamic_cast<TQtWindowSystem*>(WindowSystem());
-  if (qt == nullptr || control == nullptr) return nullptr;
+  if (qt == nullptr) {
+    // Without it the control's window would be the headless system's, which
+    // no Qt layout can hold.
+    throw Exception(
+        "ControlWidget needs the Qt window system installed: call korvo::InstallWindowSystem(ws.get()) first, with "
+        "ws = korvo::CreateQtWindowSystem(argc, argv)");
+  }
   return qt->HostWidget(control);
 }
 

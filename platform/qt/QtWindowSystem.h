@@ -111,7 +111,8 @@ namespace korvo {
 std::unique_ptr<TWindowSystem> CreateQtWindowSystem(int& argc, char** argv);
 
 // The QWidget showing `control`, its window created when it had none;
-// nullptr when the installed window system is not Qt's or control is null.
+// nullptr when control is null. Raises Exception, saying to call
+// InstallWindowSystem first, when the installed window system is not Qt's.
 // See the header comment for hosting a control in a Qt layout.
 QWidget* ControlWidget(TWinControl* control);
 

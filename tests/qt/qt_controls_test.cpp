@@ -9,6 +9,7 @@
 #include <QWindow>
 #include <memory>
 
+#include "platform/Exceptions.h"
 #include "platform/framework/Application.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "qt/qt_fixture.h"
@@ -223,6 +224,26 @@ TEST(QtHosting, ControlInAQtLayoutFollowsTheLayoutAndPaints) {
   WindowSystem()->ProcessMessages();
   EXPECT_TRUE(guard.isNull());
   EXPECT_EQ(ControlWidget(nullptr), nullptr);
+}
+
+TEST(QtHosting, ControlWidgetWithoutTheQtWindowSystemInstalledSaysWhatToCall) {
+  // The Qt window system exists but is not installed, as in a program that
+  // forgot InstallWindowSystem; it goes back in even when a check fails.
+  struct TReinstall {
+    TWindowSystem* Qt = InstallWindowSystem(nullptr);
+    ~TReinstall() { InstallWindowSystem(Qt); }
+  } reinstall;
+  ASSERT_NE(reinstall.Qt, nullptr);
+  auto probe = std::make_unique<TProbe>(nullptr);
+  try {
+    ControlWidget(probe.get());
+    ADD_FAILURE() << "ControlWidget returned without the Qt window system";
+  } catch (const Exception& e) {
+    EXPECT_STREQ(e.what(),
+                 "ControlWidget needs the Qt window system installed: call korvo::InstallWindowSystem(ws.get()) "
+                 "first, with ws = korvo::CreateQtWindowSystem(argc, argv)");
+  }
+  EXPECT_EQ(ControlWidget(nullptr), nullptr) << "a null control is no error";
 }
 
 }  // namespace
