@@ -34,7 +34,11 @@ bool ParseDemoOptions(int argc, const char* const* argv, TDemoOptions& options, 
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i] != nullptr ? argv[i] : "";
     const bool hasValue = i + 1 < argc && argv[i + 1] != nullptr;
-    if (arg == "--offscreen") {
+    if (arg == "--help" || arg == "-h") {
+      options = TDemoOptions{};
+      options.Help = true;
+      return true;
+    } else if (arg == "--offscreen") {
       if (!once(seenOffscreen, arg)) return false;
       options.Offscreen = true;
     } else if (arg == "--fps") {
@@ -78,12 +82,13 @@ bool ParseDemoOptions(int argc, const char* const* argv, TDemoOptions& options, 
 }
 
 std::string DemoUsage() {
-  return "usage: plw2win [--offscreen] [--frames N] [--screenshot FILE.png] [--fps] [--exit]\n"
+  return "usage: plw2win [--offscreen] [--frames N] [--screenshot FILE.png] [--fps] [--exit] [--help]\n"
          "  --offscreen          run on Qt's offscreen platform (nothing is shown)\n"
          "  --frames N           click Start, run N frames, click Stop\n"
          "  --screenshot F.png   save a picture of the window after the frames\n"
          "  --fps                print the frames per second of each animation run\n"
-         "  --exit               close the window after that\n";
+         "  --exit               close the window after that\n"
+         "  --help, -h           print this and end\n";
 }
 
 TDemoPlatform ChooseDemoPlatform(bool offscreenOption, const char* qpaPlatform, const char* display,

@@ -12,6 +12,7 @@
 //                       and how one frame splits between the charts' own
 //                       rendering and Qt's events and presentation
 //   --exit              closes the window after that
+//   --help, -h          prints the usage and ends (status 0)
 #pragma once
 
 #include <string>
@@ -26,11 +27,13 @@ struct TDemoOptions {
   std::string Screenshot;
   bool Fps = false;
   bool Exit = false;
+  bool Help = false;  // --help or -h: the usage, nothing else
 };
 
 // Reads the options after argv[0]. An unknown option, a missing or invalid
 // value (N must be 1 to 1000000000, the picture's name must end in ".png")
-// or an option given twice: false, with `error` saying which.
+// or an option given twice: false, with `error` saying which. --help (or
+// -h) before any such error sets Help alone and ends the reading.
 bool ParseDemoOptions(int argc, const char* const* argv, TDemoOptions& options, std::string& error);
 // The usage text, one option a line.
 std::string DemoUsage();

@@ -71,6 +71,10 @@ int RunPlw2win(int argc, char** argv, const std::function<void(TDuoPaneForm&)>& 
     std::fprintf(stderr, "plw2win: %s\n%s", error.c_str(), DemoUsage().c_str());
     return 2;
   }
+  if (options.Help) {
+    std::fputs(DemoUsage().c_str(), stdout);
+    return 0;
+  }
   const TDemoPlatform platform = ChooseDemoPlatform(options.Offscreen, std::getenv("QT_QPA_PLATFORM"),
                                                     std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
   if (platform != TDemoPlatform::dpQtChoice) setenv("QT_QPA_PLATFORM", "offscreen", 1);

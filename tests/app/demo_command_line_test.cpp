@@ -47,7 +47,7 @@ TEST(DemoCommandLine, RefusesWhatItDoesNotKnow) {
            {"--screenshot", "demo.bmp"},
            {"--fps", "--fps"},
            {"-platform", "xcb"},
-           {"--help"},
+           {"--frames", "0", "--help"},
        }) {
     const TParsed p = Parse(bad);
     EXPECT_FALSE(p.Ok) << bad[0] << " " << (bad.size() > 1 ? bad[1] : "");
@@ -55,6 +55,18 @@ TEST(DemoCommandLine, RefusesWhatItDoesNotKnow) {
   }
   EXPECT_EQ(Parse({"--frames", "12x"}).Error, "--frames: '12x' is not a number of frames from 1 to 1000000000");
   EXPECT_EQ(Parse({"--exit", "--nothing"}).Error, "unknown option '--nothing'");
+}
+
+TEST(DemoCommandLine, HelpAloneWhereverItComesBeforeAnError) {
+  for (const std::vector<const char*>& args : std::vector<std::vector<const char*>>{
+           {"--help"}, {"-h"}, {"--fps", "--exit", "--help"}, {"--help", "--nothing"}, {"--fps", "-h", "--fps"}}) {
+    const TParsed p = Parse(args);
+    ASSERT_TRUE(p.Ok) << args[0] << ": " << p.Error;
+    EXPECT_TRUE(p.Options.Help) << args[0];
+    EXPECT_FALSE(p.Options.Fps || p.Options.Exit) << "help drops the other options";
+  }
+  EXPECT_FALSE(Parse({}).Options.Help);
+  EXPECT_NE(DemoUsage().find("--help"), std::string::npos);
 }
 
 TEST(DemoCommandLine, OffscreenWhenAskedOrWithoutADisplay) {

@@ -205,6 +205,36 @@ TEST(Plw2winProgram, RunsFramesSavesTheWindowReportsTheSpeedAndExits) {
   fs::remove(shot);
 }
 
+// What each command line prints where, and the status it ends with: the
+// usage on stdout and 0 when asked for, on stderr with 2 after an error.
+TEST(Plw2winProgram, HelpPrintsTheUsageAndEndsWellABadOptionDoesNot) {
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string out, err;
+  } cases[] = {
+      {{"--help"}, 0, "usage: plw2win ", ""},
+      {{"-h"}, 0, "usage: plw2win ", ""},
+      {{"--offscreen", "--help"}, 0, "usage: plw2win ", ""},
+      {{"--nothing"}, 2, "", "plw2win: unknown option '--nothing'\nusage: plw2win "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[0]);
+    std::vector<std::string> args{PLW2WIN_PROGRAM};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const TRun run = RunProcess(args);
+    EXPECT_EQ(run.Status, c.status) << run.Err;
+    EXPECT_EQ(run.Out.rfind(c.out, 0), 0u) << run.Out;
+    EXPECT_EQ(run.Err.rfind(c.err, 0), 0u) << run.Err;
+    if (c.out.empty()) {
+      EXPECT_EQ(run.Out, "");
+    }
+    if (c.err.empty()) {
+      EXPECT_EQ(run.Err, "");
+    }
+  }
+}
+
 TEST(Plw2winProgram, ChoosesTheOffscreenPlatformWithoutADisplay) {
   const TRun run = RunProcess({PLW2WIN_PROGRAM, "--exit"}, {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
   EXPECT_EQ(run.Status, 0) << run.Err;
