@@ -10,6 +10,8 @@
 //                     crosshairs and text labels
 //   ScaleProps.h      the scale property objects of the layers' axes
 //   JointLayers.h     the coupling of layers
+//   plotwell/version.h  PLOTWELL_VERSION_MAJOR, _MINOR, _PATCH, _STRING and
+//                     PLOTWELL_VERSION (generated into the build tree)
 #pragma once
 
 #include "base/korvobase.h"
@@ -20,6 +22,7 @@
 #include "chart/items/ItemContainer.h"
 #include "chart/items/ItemStore.h"
 #include "chart/items/LongTextArray.h"
+#include "plotwell/version.h"
 
 namespace korvo {
 
