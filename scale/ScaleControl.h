@@ -185,6 +185,12 @@ class TScale : public TCustomControl {
   void SetSuppressPaint(bool v);
   // One repaint even while painting is suppressed.
   void ForcePaint();
+  // Writes the scale's picture (Width x Height, rendered afresh as Paint
+  // draws it; a transparent scale on its parent's colour) as PNG or BMP by
+  // the name's extension, written beside the path and renamed onto it. An
+  // unknown extension or a file that cannot be written raises EKorvoError
+  // naming the path.
+  void SaveToFile(const std::string& path);
   // A scale embedded in a chart draws only onto the chart's bitmap and
   // holds no surface of its own (unless it has a window); a stand-alone
   // scale keeps its control-sized surface.
@@ -230,6 +236,10 @@ class TScale : public TCustomControl {
   class TTickPainter;
 
   TScaleGeometry Geometry() const;
+  // The picture Paint shows, drawn onto `target` with the scale's area at
+  // (ox, oy); ownBackground fills a transparent scale's area with its
+  // parent's colour first.
+  void Render(TCanvas* target, int32_t ox, int32_t oy, bool ownBackground);
   void DrawScale(TCanvas* canvas, int32_t offsetX, int32_t offsetY);
   void DrawTicks(TCanvas* canvas, int32_t base);
   void DrawUnusableRangeText(TCanvas* canvas, int32_t base, TTickOutcome outcome);

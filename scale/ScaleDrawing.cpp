@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "base/Frames.h"
+#include "base/korvobase.h"
+#include "platform/Exceptions.h"
 #include "platform/graphics/Bitmap.h"
 #include "scale/PrinterFont.h"
 #include "scale/ScaleControl.h"
@@ -145,11 +147,27 @@ void TScale::Paint() {
   if (target == nullptr) return;
   const int32_t ox = external_canvas_ != nullptr ? offset_x_ : 0;
   const int32_t oy = external_canvas_ != nullptr ? offset_y_ : 0;
+  Render(target, ox, oy, external_canvas_ == nullptr);
+}
+
+void TScale::SaveToFile(const std::string& path) {
+  try {
+    TBitmap::CheckPictureName(path);
+    TBitmap picture(std::max(Width(), 1), std::max(Height(), 1));
+    picture.SetPixelFormat(TPixelFormat::pf32bit);
+    Render(picture.Canvas(), 0, 0, true);
+    picture.SavePictureToFile(path);
+  } catch (const EInvalidGraphic& e) {
+    throw EKorvoError(e.what());
+  }
+}
+
+void TScale::Render(TCanvas* target, int32_t ox, int32_t oy, bool ownBackground) {
   target->Font()->Assign(*Font());
   if (OnBeforeScaleRendered) OnBeforeScaleRendered(this, target);
 
   if (transparent_) {
-    if (external_canvas_ == nullptr) FillOwnBackground(target);
+    if (ownBackground) FillOwnBackground(target);
     target->Pen()->SetColor(color_scale_);
     DrawScale(target, ox, oy);
     if (OnAfterScaleRendered) OnAfterScaleRendered(this, target);

@@ -65,6 +65,13 @@ class TBitmap : public TPersistent {
   void SavePngToFile(const std::string& path) const;
   std::vector<uint8_t> SaveToMemory() const;
   std::vector<uint8_t> SavePngToMemory() const;
+  // Saves as the name's extension asks (".png" or ".bmp", either case).
+  // Another name raises EInvalidGraphic "Cannot save '<path>': unknown
+  // picture type '.gif' (the name must end in .png or .bmp)" (or "the name
+  // has no extension"), which CheckPictureName raises alone, before a
+  // picture is made.
+  void SavePictureToFile(const std::string& path) const;
+  static void CheckPictureName(const std::string& path);
   // Reads a PNG file of any colour type and bit depth as 8-bit RGB; parts
   // that are transparent are composited onto white. The format becomes
   // pf24bit. Failures as LoadFromFile.

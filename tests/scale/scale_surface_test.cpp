@@ -1,8 +1,13 @@
 // A stand-alone scale owns a control-sized surface; a scale embedded in a
 // chart draws onto the chart's bitmap and owns none, so resizing it
-// allocates nothing.
+// allocates nothing. A scale saves the picture it shows.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <string>
+
+#include "base/korvobase.h"
 #include "platform/graphics/Bitmap.h"
 #include "scale/Scale.h"
 #include "support/AllocationCounter.h"
@@ -30,6 +35,34 @@ TEST(ScaleSurface, OnlyStandAloneScalesOwnOne) {
   renderer.SetExternalCanvas(target.Canvas(), 0, 0);
   renderer.ForcePaint();
   EXPECT_GT(renderer.NumTicks(), 2) << "it still draws onto the canvas it is given";
+}
+
+TEST(ScaleSurface, SavesThePictureItShows) {
+  const std::string png = (std::filesystem::temp_directory_path() / ("scale-" + std::to_string(::getpid()) + ".png")).string();
+  for (const bool transparent : {false, true}) {
+    TScale scale(nullptr);
+    scale.SetBounds(0, 0, 200, 40);
+    scale.SetTransparent(transparent);
+    scale.HandleNeeded();
+    scale.Repaint();
+    scale.SaveToFile(png);
+    TBitmap saved;
+    saved.LoadPngFromFile(png);
+    std::filesystem::remove(png);
+    ASSERT_EQ(saved.Width(), 200);
+    long differ = 0;
+    for (int y = 0; y < 40; ++y) {
+      for (int x = 0; x < 200; ++x) differ += saved.Canvas()->Pixel(x, y) != scale.Surface()->Canvas()->Pixel(x, y);
+    }
+    EXPECT_EQ(differ, 0) << "transparent " << transparent;
+  }
+  TScale scale(nullptr);
+  try {
+    scale.SaveToFile("scale.jpg");
+    ADD_FAILURE() << "saved a .jpg";
+  } catch (const EKorvoError& e) {
+    EXPECT_STREQ(e.what(), "Cannot save 'scale.jpg': unknown picture type '.jpg' (the name must end in .png or .bmp)");
+  }
 }
 
 }  // namespace

@@ -42,7 +42,9 @@ void ExpectSame(const TPwSeries& s, const TModel& m, std::mt19937& rng, const st
     ASSERT_TRUE(s.Y(int64_t(i)) == m.points[i].second || std::isnan(m.points[i].second)) << where << " y " << i;
     sorted &= std::isfinite(m.points[i].first) && (i == 0 || m.points[i - 1].first <= m.points[i].first);
   }
-  if (!m.uniform) EXPECT_EQ(s.XSorted(), sorted) << where;
+  if (!m.uniform) {
+    EXPECT_EQ(s.XSorted(), sorted) << where;
+  }
   // Ranges of every size, compared with a scan.
   for (int t = 0; t < 40 && !m.points.empty(); ++t) {
     std::uniform_int_distribution<int64_t> pick(0, int64_t(m.points.size()) - 1);
@@ -73,7 +75,10 @@ TEST(Series, HoldsWhatAPlainModelHoldsUnderRandomUse) {
   std::uniform_real_distribution<double> u(0, 1);
   for (const bool uniform : {false, true}) {
     TPwSeriesRef s = uniform ? TPwSeries::CreateUniform(-2.5, 0.125) : TPwSeries::Create();
-    TModel m{uniform, -2.5, 0.125};
+    TModel m;
+    m.uniform = uniform;
+    m.start = -2.5;
+    m.step = 0.125;
     double x = 0;
     // Half the steps give only finite y, so that long ranges are summarised
     // by the upper levels of the pyramid rather than cut by a break.
