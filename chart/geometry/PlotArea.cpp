@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/korvobase.h"
 #include "chart/CustomPlotwell.h"
 #include "platform/Exceptions.h"
 
@@ -30,9 +31,9 @@ void TCustomPlotwell::CheckChartSize(int64_t width, int64_t height, int64_t left
   const int64_t plotH = BitmapSide(height - top - bottom - shadow_width_);
   const auto fits = [](int64_t w, int64_t h) { return w <= MaxChartPixels / std::max<int64_t>(h, 1); };
   if (fits(width, height) && fits(plotW, plotH)) return;
-  const std::string what = margin != nullptr ? margin + (" " + std::to_string(value))
+  const std::string what = margin != nullptr ? std::string(margin) + " " + std::to_string(value)
                                              : "the size " + std::to_string(width) + " x " + std::to_string(height);
-  throw Exception(std::string(ClassName()) + " '" + Name() + "': " + what + " would make the chart " +
+  throw EKorvoPlotwellError(std::string(ClassName()) + " '" + Name() + "': " + what + " would make the chart " +
                   std::to_string(width) + " x " + std::to_string(height) + " pixels with a plot area of " +
                   std::to_string(plotW) + " x " + std::to_string(plotH) + "; each may have at most " +
                   std::to_string(MaxChartPixels) + " pixels");

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "base/korvobase.h"
 #include "chart/plotwell.h"
 #include "platform/Exceptions.h"
 
@@ -16,7 +17,7 @@ namespace {
 std::string ErrorOf(const std::function<void()>& f) {
   try {
     f();
-  } catch (const Exception& e) {
+  } catch (const EKorvoPlotwellError& e) {  // the chart's own class, which callers catch
     return e.what();
   }
   return "(no error)";
