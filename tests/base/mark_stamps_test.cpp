@@ -59,7 +59,7 @@ TEST(MarkStamps, EveryGeometricKindLeavesThePixelsAndStateOfItsFigures) {
         // The stamp itself, and DrawMark's own path to it.
         using Drawer = void (*)(TCanvas*, uint8_t, int32_t, int32_t);
         const TRect* none = nullptr;
-        for (const auto [c, draw] : {std::pair<const TRect*, Drawer>{none, ByStamp}, {&clip, ByStamp}, {none, DrawMark},
+        for (const auto& [c, draw] : {std::pair<const TRect*, Drawer>{none, ByStamp}, {&clip, ByStamp}, {none, DrawMark},
                                      {&clip, DrawMark}}) {
           const State a = Draw(stamped, draw, uint8_t(kind), entry, at, c);
           const State b = Draw(figures, DrawGeometricMarkFigures, uint8_t(kind), entry, at, c);
