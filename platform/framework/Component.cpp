@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/framework/Properties.h"
+#include "platform/Quote.h"
 
 namespace korvo {
 
@@ -52,7 +53,7 @@ TComponent::~TComponent() {
 
 void TComponent::SetName(const std::string& name) {
   if (name == name_) return;
-  if (!name.empty() && !IsValidIdent(name)) throw EComponentError("'" + name + "' is not a valid component name");
+  if (!name.empty() && !IsValidIdent(name)) throw EComponentError(Quoted(name) + " is not a valid component name");
   if (owner_ != nullptr) {
     owner_->ValidateRename(this, name_, name);
     owner_->ClearOwnerField(this);

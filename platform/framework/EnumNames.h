@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "platform/Exceptions.h"
+#include "platform/Quote.h"
 
 namespace korvo {
 
@@ -39,7 +40,7 @@ struct TEnumTypeInfo {
   int Parse(std::string_view name) const {
     const int i = Find(name);
     if (i < 0) {
-      throw EPropertyError("'" + std::string(name) + "' is not a valid " + std::string(TypeName) + " value");
+      throw EPropertyError(Quoted(name) + " is not a valid " + std::string(TypeName) + " value");
     }
     return i;
   }

@@ -8,12 +8,13 @@
 #include "platform/framework/Control.h"
 #include "platform/framework/Properties.h"
 #include "platform/framework/StdCtrls.h"
+#include "platform/Quote.h"
 
 namespace korvo {
 
 EFormError::EFormError(int line, std::string component, std::string property, std::string reason)
-    : Exception("line " + std::to_string(line) + ": " + (component.empty() ? std::string() : component + ": ") +
-                (property.empty() ? std::string() : property + ": ") + reason),
+    : Exception("line " + std::to_string(line) + ": " + (component.empty() ? std::string() : Excerpt(component) + ": ") +
+                (property.empty() ? std::string() : Excerpt(property) + ": ") + reason),
       line_(line),
       component_(std::move(component)),
       property_(std::move(property)),
@@ -132,7 +133,7 @@ class TLexer {
       }
     }
     if (pos_ < text_.size() && IsIdentStart(text_[pos_])) {
-      throw TSyntaxError{line_, "'" + std::string(text_.substr(start, pos_ - start + 1)) + "' is not a number"};
+      throw TSyntaxError{line_, Quoted(text_.substr(start, pos_ - start + 1)) + " is not a number"};
     }
     t.Text = std::string(text_.substr(start, pos_ - start));
     if (is_float) {
@@ -156,7 +157,7 @@ class TLexer {
     uint64_t v = 0;
     const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v, 16);
     if (digits.empty() || ec != std::errc() || digits.size() > 16) {
-      throw TSyntaxError{line_, "'$" + std::string(digits) + "' is not a valid hexadecimal number"};
+      throw TSyntaxError{line_, Quoted("$" + std::string(digits)) + " is not a valid hexadecimal number"};
     }
     // Up to 8 digits are a 32-bit value, as the classic writer wrote colours.
     t.Int = digits.size() <= 8 ? int64_t(int32_t(uint32_t(v))) : int64_t(v);
@@ -199,8 +200,8 @@ class TLexer {
         uint32_t cp = 0;
         const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), cp, hex ? 16 : 10);
         if (digits.empty() || ec != std::errc() || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-          throw TSyntaxError{line_, "'#" + std::string(hex ? "$" : "") + std::string(digits) +
-                                        "' is not a valid character code"};
+          throw TSyntaxError{line_, Quoted("#" + std::string(hex ? "$" : "") + std::string(digits)) +
+                                        " is not a valid character code"};
         }
         AppendUtf8(t.Text, cp);
       }
@@ -265,7 +266,7 @@ class TParser {
       case TTokenKind::End:
         return "end of text";
       case TTokenKind::Ident:
-        return "'" + t.Text + "'";
+        return Quoted(t.Text);
       case TTokenKind::Integer:
       case TTokenKind::Float:
         return "the number " + t.Text;
@@ -545,7 +546,7 @@ class TReader {
       }
     } else {
       const TClassInfo* cls = FindClass(node.ClassName);
-      if (cls == nullptr) Fail(node, "", "unknown class " + node.ClassName);
+      if (cls == nullptr) Fail(node, "", "unknown class " + Excerpt(node.ClassName));
       if (!cls->CanCreate()) Fail(node, "", "the class " + node.ClassName + " cannot be created");
       Guard(node, "", [&] { root_ = cls->Create(nullptr); });
       root_created_ = true;
@@ -575,7 +576,7 @@ class TReader {
 
   void ReadChild(const TObjectNode& node, TComponent* enclosing) {
     const TClassInfo* cls = FindClass(node.ClassName);
-    if (cls == nullptr) Fail(node, "", "unknown class " + node.ClassName);
+    if (cls == nullptr) Fail(node, "", "unknown class " + Excerpt(node.ClassName));
     if (!cls->CanCreate()) Fail(node, "", "the class " + node.ClassName + " cannot be created");
     TComponent* c = nullptr;
     Guard(node, "", [&] { c = cls->Create(root_); });
@@ -637,7 +638,7 @@ class TReader {
   void ResolveFixups() {
     for (const TFixup& f : fixups_) {
       TComponent* target = SameName(f.Name, root_->Name()) ? root_ : root_->FindComponent(f.Name);
-      if (target == nullptr) throw EFormError(f.Line, f.Component, f.Path, "unknown component " + f.Name);
+      if (target == nullptr) throw EFormError(f.Line, f.Component, f.Path, "unknown component " + Excerpt(f.Name));
       try {
         f.Property->SetReference(*f.Target, target);
       } catch (const std::exception& e) {

@@ -8,6 +8,7 @@
 
 #include "platform/framework/PlatformEnums.h"
 #include "platform/graphics/Font.h"
+#include "platform/Quote.h"
 
 namespace korvo {
 
@@ -227,13 +228,13 @@ namespace {
 std::string Describe(const TFormValue& v) {
   switch (v.Kind) {
     case TFormValueKind::vkInteger:
-      return "the integer " + v.Text;
+      return "the integer " + Excerpt(v.Text);
     case TFormValueKind::vkFloat:
-      return "the number " + v.Text;
+      return "the number " + Excerpt(v.Text);
     case TFormValueKind::vkString:
-      return "the string '" + v.Text + "'";
+      return "the string " + Quoted(v.Text);
     case TFormValueKind::vkIdent:
-      return "the name " + v.Text;
+      return "the name " + Excerpt(v.Text);
     case TFormValueKind::vkSet:
       return "a set";
   }
@@ -253,9 +254,9 @@ F ParseFloat(const TFormValue& v, const char* type_name) {
   const char* last = first + v.Text.size();
   const auto [ptr, ec] = std::from_chars(first, last, out);
   if (ec == std::errc::result_out_of_range) {
-    throw EPropertyError(v.Text + " is out of the range of a " + type_name);
+    throw EPropertyError(Excerpt(v.Text) + " is out of the range of a " + type_name);
   }
-  if (ec != std::errc() || ptr != last) throw EPropertyError("'" + v.Text + "' is not a valid number");
+  if (ec != std::errc() || ptr != last) throw EPropertyError(Quoted(v.Text) + " is not a valid number");
   return out;
 }
 
@@ -283,7 +284,7 @@ void WrongKind(const TFormValue& v, const char* expected) {
 int64_t DecodeInteger(const TFormValue& v, int64_t lo, int64_t hi, const TIntNames* names) {
   int64_t x = 0;
   if (v.Kind == TFormValueKind::vkIdent && names != nullptr) {
-    if (!names->FromIdent(v.Text, &x)) throw EPropertyError("'" + v.Text + "' is not a " + names->What + " name");
+    if (!names->FromIdent(v.Text, &x)) throw EPropertyError(Quoted(v.Text) + " is not a " + names->What + " name");
   } else if (v.Kind == TFormValueKind::vkInteger) {
     x = v.Int;
   } else {

@@ -204,6 +204,34 @@ TEST(FormErrors, ComponentsReadBeforeTheFaultAreDestroyedChildrenFirst) {
   EXPECT_EQ(form.ComponentCount(), 1);
 }
 
+// A token of a megabyte anywhere gives a message of a few lines: the token
+// quoted in part, marked, with its length.
+TEST(FormErrors, HugeTokensAreQuotedInPart) {
+  THeadlessScope scope;
+  const std::string huge(1'000'000, 'x'), digits = "1" + std::string(999'999, '0');
+  const std::string texts[] = {
+      "object F: TTestForm\n  object X: T" + huge + "\n  end\nend\n",  // unknown class
+      InPanel("      P" + huge + " = 3\n"),                              // unknown property
+      InPanel("      Kind = gk" + huge + "\n"),                          // enumeration name
+      InPanel("      ForeColor = cl" + huge + "\n"),                     // colour name
+      InPanel("      Vertical = " + huge + "\n"),                        // boolean
+      InPanel("      RangeLow = " + digits + "E999\n"),                  // number out of range
+      InPanel("      Steps = " + digits + "x\n"),                        // not a number
+      InPanel("      Title = #" + digits + "\n"),                        // character code
+  };
+  for (const std::string& text : texts) {
+    TTestForm form(nullptr);
+    try {
+      ReadComponentText(text, &form);
+      ADD_FAILURE() << "no error for " << text.substr(0, 80);
+    } catch (const EFormError& e) {
+      const std::string message = e.what();
+      EXPECT_LT(message.size(), 300u) << message.substr(0, 300);
+      EXPECT_NE(message.find(" (100000"), std::string::npos) << message.substr(0, 300);
+    }
+  }
+}
+
 TEST(FormErrors, HostileInputNeverCrashes) {
   THeadlessScope scope;
   // Deep nesting, binary bytes and truncated texts end in errors.
