@@ -35,6 +35,7 @@ const TClassInfo& TDTLabel::ClassInfo() {
                                       .Prop("MonthName", &C::MonthName, &C::SetMonthName)
                                       .Prop("DateOrder", &C::DateOrder, &C::SetDateOrder)
                                       .Prop("DateForTime", &C::DateForTime, &C::SetDateForTime)
+                                      .Event("OnChange", &C::OnChange)
                                       .Register();
   return info;
 }

@@ -164,12 +164,12 @@ TEST(DTLabel, SeparatorsAsFormTextAreOneLatin1Character) {
   EXPECT_EQ(f.DateSeparator(), '\0');  // unchanged by the refusals
 }
 
-TEST(DTLabel, PublishesItsSevenSettingsInOrder) {
+TEST(DTLabel, PublishesItsSevenSettingsAndOnChangeInOrder) {
   const TClassInfo& info = TDTLabel::ClassInfo();
   std::vector<std::string> names;
   for (const TPropInfo* p : info.Properties()) names.push_back(p->Name());
   EXPECT_EQ(names, (std::vector<std::string>{"TimeFormat", "DateSeparator", "TimeSeparator", "YearLength",
-                                             "MonthName", "DateOrder", "DateForTime"}));
+                                             "MonthName", "DateOrder", "DateForTime", "OnChange"}));
   TDTLabel f;
   info.FindProperty("DateSeparator")->Set(f, TFormValue::String("."));
   info.FindProperty("DateOrder")->Set(f, TFormValue::Ident("doYYMMDD"));
