@@ -62,7 +62,7 @@ void TCustomTextLabel::Assign(const TPersistent& source) {
 }
 
 void TCustomTextLabel::AssignTo(TPersistent& dest) const {
-  if (auto* d = dynamic_cast<TCustomTextLabel*>(&dest)) {
+  if (auto* d = dynamic_cast<TCustomTextLabel*>(&dest); d != nullptr && d->HoldsClassOf(*this)) {
     d->Assign(*this);
     return;
   }

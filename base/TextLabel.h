@@ -90,7 +90,14 @@ class TCustomTextLabel : public TPersistent {
   std::function<void(TObject* Sender)> OnChange;
 
  protected:
+  // Dest assigns from this label when this label is an instance of dest's
+  // class (a TTextLabel to a TCustomTextLabel or a TTextLabel; a plain
+  // TCustomTextLabel only to a TCustomTextLabel); otherwise the framework's
+  // default, which reports the failure.
   void AssignTo(TPersistent& dest) const override;
+  // Whether `label` is an instance of this object's class; each class that
+  // derives from TCustomTextLabel answers for itself.
+  virtual bool HoldsClassOf(const TCustomTextLabel& label) const { return true; }
 
  private:
   void Changed();
@@ -122,6 +129,11 @@ class TTextLabel : public TCustomTextLabel {
  public:
   const char* ClassName() const override { return "TTextLabel"; }
   static const TClassInfo& ClassInfo();
+
+ protected:
+  bool HoldsClassOf(const TCustomTextLabel& label) const override {
+    return dynamic_cast<const TTextLabel*>(&label) != nullptr;
+  }
 };
 
 }  // namespace korvo

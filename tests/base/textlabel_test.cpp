@@ -180,6 +180,29 @@ TEST(TextLabel, AssignCopiesEveryValueSilentlyAndKeepsTheOwnHandler) {
   EXPECT_EQ(sourceCounter.count, 1);
 }
 
+// AssignTo made reachable, as the framework reaches it.
+template <class T>
+struct TOpenLabel : T {
+  using T::AssignTo;
+};
+
+TEST(TextLabel, AssignToLetsOnlyTheLabelsOwnClassOrItsAncestorsAssign) {
+  TOpenLabel<TTextLabel> label;
+  TOpenLabel<TCustomTextLabel> custom;
+  label.SetCaption("from the label");
+  custom.SetCaption("from the custom label");
+  TCustomTextLabel toCustom;
+  TTextLabel toLabel;
+  label.AssignTo(toCustom);  // a TTextLabel is a TCustomTextLabel
+  EXPECT_EQ(toCustom.Caption(), "from the label");
+  label.AssignTo(toLabel);
+  EXPECT_EQ(toLabel.Caption(), "from the label");
+  custom.AssignTo(toCustom);
+  EXPECT_EQ(toCustom.Caption(), "from the custom label");
+  EXPECT_THROW(custom.AssignTo(toLabel), EConvertError);  // a plain TCustomTextLabel is no TTextLabel
+  EXPECT_EQ(toLabel.Caption(), "from the label");
+}
+
 TEST(TextLabel, AssignToReachesACustomLabelAndRefusesOtherClasses) {
   TTextLabel label;
   TCustomTextLabel custom;
