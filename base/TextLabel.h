@@ -97,7 +97,7 @@ class TCustomTextLabel : public TPersistent {
   void AssignTo(TPersistent& dest) const override;
   // Whether `label` is an instance of this object's class; each class that
   // derives from TCustomTextLabel answers for itself.
-  virtual bool HoldsClassOf(const TCustomTextLabel& label) const { return true; }
+  virtual bool HoldsClassOf(const TCustomTextLabel& /*label*/) const { return true; }
 
  private:
   void Changed();
