@@ -6,9 +6,10 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev
-  libfreetype-dev libfontconfig-dev libpng-dev fonts-dejavu-core
+  libfreetype-dev libfontconfig-dev libpng-dev libcairo2-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  poppler-utils librsvg2-bin
   clang libclang-rt-dev
 )
 # Benchmark peers: the bench builds without them (and leaves their benchmarks
