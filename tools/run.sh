@@ -9,8 +9,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 out="${1:-out}"
-tools/install-deps.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+tools/install-deps.sh run
+# Only the programs: the tests and benchmarks need packages that running does not.
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DPLOTWELL_BUILD_TESTS=OFF -DPLOTWELL_BENCH=OFF >/dev/null
 cmake --build build/release -j "$(nproc 2>/dev/null || echo 2)" --target plotwell-gallery plotwell-render plw2win
 build/release/tools/plotwell-gallery "$out"
 

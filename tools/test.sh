@@ -5,18 +5,19 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-tools/install-deps.sh
+tools/install-deps.sh test
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
 echo "== optimised build and tests"
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLOTWELL_BENCH=ON >/dev/null
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DPLOTWELL_BUILD_TESTS=ON -DPLOTWELL_BENCH=ON >/dev/null
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 
 echo "== sanitizer build and tests (address, undefined behaviour)"
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLOTWELL_SANITIZE=ON \
-  -DPLOTWELL_BENCH=OFF >/dev/null
+  -DPLOTWELL_BUILD_TESTS=ON -DPLOTWELL_BENCH=OFF >/dev/null
 cmake --build build/sanitize -j "$jobs"
 # fontconfig keeps its configuration for the life of the process; that is not
 # our leak.
