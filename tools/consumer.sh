@@ -7,7 +7,10 @@
 #     again with plain g++ and pkg-config, and runs both,
 #   - builds examples/qt-embed with CMake (Plotwell::Qt) and runs it on Qt's
 #     offscreen platform, saving its chart,
-# each from a copy of its sources, and checks the pictures exist.
+# each from a copy of its sources, and checks the pictures exist; then
+# configures a project that takes this tree through FetchContent, without
+# GoogleTest, and checks that it gets the libraries and none of the tests,
+# tools, examples or benchmarks.
 # Usage: tools/consumer.sh [build folder]   (default build/release, as
 # tools/test.sh leaves it)
 set -euo pipefail
@@ -61,5 +64,27 @@ cmake -S "$work/qt-embed" -B "$work/qt-embed/build" -G Ninja -DCMAKE_BUILD_TYPE=
 cmake --build "$work/qt-embed/build" -j "$jobs" >/dev/null
 QT_QPA_PLATFORM=offscreen "$work/qt-embed/build/plotwell-qt-embed" --frames 30 --exit --save "$work/qt-embed.png"
 check_png "$work/qt-embed.png" "qt-embed"
+
+echo "== FetchContent without GoogleTest"
+mkdir -p "$work/fetch"
+cat > "$work/fetch/CMakeLists.txt" <<CMAKE
+cmake_minimum_required(VERSION 3.25)
+project(uses_plotwell LANGUAGES CXX)
+include(FetchContent)
+FetchContent_Declare(plotwell SOURCE_DIR "$PWD")
+FetchContent_MakeAvailable(plotwell)
+add_executable(render-png "$work/render-png/main.cpp")
+target_link_libraries(render-png PRIVATE Plotwell::Plotwell)
+if(NOT TARGET Plotwell::Qt)
+  message(FATAL_ERROR "no Plotwell::Qt")
+endif()
+CMAKE
+cmake -S "$work/fetch" -B "$work/fetch/build" -G Ninja \
+  -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON >/dev/null
+# Everything the build would link: the program and the Plotwell libraries only.
+unwanted=$(cmake --build "$work/fetch/build" -- -t targets all |
+  sed -n 's/^\([^:]*\): CXX_[A-Z_]*_LINKER_.*/\1/p' |
+  grep -vE '^(render-png|.*/libplotwell_[a-z]+\.(a|so))$' || true)
+[ -z "$unwanted" ] || fail "FetchContent builds more than the libraries: $unwanted"
 
 echo "== consumer builds passed"
