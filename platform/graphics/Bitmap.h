@@ -11,6 +11,10 @@
 
 namespace korvo {
 
+namespace bmp {
+class TBmpDecoder;
+}
+
 // The pixel format names of the framework. Every bitmap keeps 32-bit pixels
 // (0xFFRRGGBB) whatever the format says; the format only records what the
 // owner asked for and how a BMP file is written (pf24bit writes 24 bits per
@@ -53,6 +57,17 @@ class TBitmap : public TPersistent {
   // palette read as black). The format becomes the file's bit depth. A file
   // that cannot be opened or is corrupt raises EInvalidGraphic naming the file
   // and the fault, and leaves the bitmap unchanged.
+  //
+  // What a load may cost: the headers are read and checked first, so a file
+  // that is not a regular file (a directory, /dev/zero, a fifo) or whose
+  // header claims more than the file holds is refused before any pixel
+  // memory is taken. A picture has at most MaxPixels pixels (1 GiB
+  // decoded), and an RLE file at most 1024 pixels per byte of its data. The
+  // pixels are then decoded straight into the bitmap, reading the file 64
+  // KiB at a time: the peak is the decoded picture plus about 64 KiB, and a
+  // reload into a bitmap that already holds a picture of at least that size
+  // reuses its memory rather than holding two. Only a file that shrinks or
+  // fails to read after every check passed leaves the bitmap empty.
   void LoadFromFile(const std::string& path);
   void LoadFromMemory(const uint8_t* data, size_t size);
   // Writes a BMP file (24 bits for pf24bit, else 32) or, by SavePngToFile, a
@@ -74,7 +89,10 @@ class TBitmap : public TPersistent {
   static void CheckPictureName(const std::string& path);
   // Reads a PNG file of any colour type and bit depth as 8-bit RGB; parts
   // that are transparent are composited onto white. The format becomes
-  // pf24bit. Failures as LoadFromFile.
+  // pf24bit. Failures as LoadFromFile, and the same refusals before any
+  // pixel memory is taken. The pixels are decoded once, into their own
+  // memory; as a PNG can prove corrupt only while it is decoded, the old
+  // picture is kept until the new one is complete.
   void LoadPngFromFile(const std::string& path);
 
   static constexpr int64_t MaxPixels = int64_t(1) << 28;  // 1 GiB of pixels
@@ -83,6 +101,10 @@ class TBitmap : public TPersistent {
   void Attach();
   // Takes over `pixels` (width * height, top row first) after a successful load.
   void AdoptPixels(int32_t width, int32_t height, TPixelFormat format, std::vector<TPixel>&& pixels);
+  // Empties the bitmap and gives back its pixel memory sized for `count`
+  // pixels (reused when it fits, so a reload holds one picture, not two).
+  std::vector<TPixel> TakePixelBuffer(size_t count);
+  void LoadDecoded(bmp::TBmpDecoder& decoder);
 
   int32_t width_ = 0;
   int32_t height_ = 0;

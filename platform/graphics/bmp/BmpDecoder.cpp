@@ -3,7 +3,9 @@
 #include <array>
 #include <bit>
 #include <cstdio>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "platform/Exceptions.h"
 #include "platform/graphics/bmp/BmpCodec_p.h"
@@ -28,46 +30,42 @@ std::string Hex(uint32_t v) {
   return buf;
 }
 
-// Little-endian fields of the file, each read only inside the buffer.
+// The first bytes of the file, which hold every header field, and the
+// file's size, against which every extent is checked. Fields are read only
+// inside the buffer.
+constexpr size_t kHeadBytes = 14 + 124 + 16;
+
 class TBytes {
  public:
-  explicit TBytes(std::span<const uint8_t> data) : data_(data) {}
-  size_t Size() const { return data_.size(); }
-  bool Has(uint64_t offset, uint64_t count) const {
-    return offset <= data_.size() && count <= data_.size() - offset;
-  }
+  TBytes(std::span<const uint8_t> head, uint64_t file_size) : head_(head), size_(file_size) {}
+  uint64_t Size() const { return size_; }
+  bool Has(uint64_t offset, uint64_t count) const { return offset <= size_ && count <= size_ - offset; }
   void Need(uint64_t offset, uint64_t count, const char* fault) const {
     if (!Has(offset, count)) Fail(fault);
   }
-  const uint8_t* At(size_t offset) const { return data_.data() + offset; }
   uint16_t U16(size_t offset) const {
-    Need(offset, 2, "the file ends inside the bitmap header");
-    return uint16_t(data_[offset] | (data_[offset + 1] << 8));
+    NeedHead(offset, 2);
+    return uint16_t(head_[offset] | (head_[offset + 1] << 8));
   }
   uint32_t U32(size_t offset) const {
-    Need(offset, 4, "the file ends inside the bitmap header");
-    return uint32_t(data_[offset]) | uint32_t(data_[offset + 1]) << 8 | uint32_t(data_[offset + 2]) << 16 |
-           uint32_t(data_[offset + 3]) << 24;
+    NeedHead(offset, 4);
+    return uint32_t(head_[offset]) | uint32_t(head_[offset + 1]) << 8 | uint32_t(head_[offset + 2]) << 16 |
+           uint32_t(head_[offset + 3]) << 24;
+  }
+  uint8_t Byte(size_t offset) const {
+    NeedHead(offset, 1);
+    return head_[offset];
   }
 
  private:
-  std::span<const uint8_t> data_;
+  void NeedHead(size_t offset, size_t count) const {
+    if (offset > head_.size() || count > head_.size() - offset) Fail("the file ends inside the bitmap header");
+  }
+  std::span<const uint8_t> head_;
+  uint64_t size_;
 };
 
-struct THeader {
-  uint32_t HeaderSize = 0;
-  int64_t Width = 0;
-  int64_t Height = 0;  // as stored: negative for top-down rows
-  uint16_t Planes = 0;
-  uint16_t Bits = 0;
-  uint32_t Compression = BI_RGB;
-  uint32_t ImageSize = 0;
-  uint32_t ColorsUsed = 0;
-  std::array<uint32_t, 3> Masks{};  // red, green, blue
-  uint64_t PaletteOffset = 0;
-  uint32_t PaletteEntrySize = 4;
-  uint64_t PixelOffset = 0;
-};
+using THeader = TBmpHeader;
 
 bool IsKnownInfoHeaderSize(uint32_t size) {
   return size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
@@ -77,7 +75,7 @@ THeader ReadHeader(const TBytes& file) {
   if (file.Size() < kFileHeaderSize + 4) {
     Fail("the file is too short to be a bitmap (" + std::to_string(file.Size()) + " bytes)");
   }
-  if (file.At(0)[0] != 'B' || file.At(0)[1] != 'M') Fail("not a bitmap file (it does not start with 'BM')");
+  if (file.Byte(0) != 'B' || file.Byte(1) != 'M') Fail("not a bitmap file (it does not start with 'BM')");
   THeader h;
   h.PixelOffset = file.U32(10);
   h.HeaderSize = file.U32(kFileHeaderSize);
@@ -170,7 +168,7 @@ void CheckHeader(const THeader& h, const TBytes& file) {
 
 // 256 entries, so any index byte can be looked up unchecked: the entries the
 // file does not define are black.
-std::array<TPixel, 256> ReadPalette(const THeader& h, const TBytes& file) {
+std::array<TPixel, 256> ReadPalette(const THeader& h, const TBytes& file, TByteSource& source) {
   std::array<TPixel, 256> palette;
   palette.fill(0xFF000000u);
   if (h.Bits > 8) return palette;
@@ -181,7 +179,8 @@ std::array<TPixel, 256> ReadPalette(const THeader& h, const TBytes& file) {
   }
   const uint32_t count = h.ColorsUsed == 0 ? full : h.ColorsUsed;
   file.Need(h.PaletteOffset, uint64_t(count) * h.PaletteEntrySize, "the palette ends past the end of the file");
-  const uint8_t* p = file.At(h.PaletteOffset);
+  uint8_t scratch[256 * 4];
+  const uint8_t* p = source.Read(h.PaletteOffset, size_t(count) * h.PaletteEntrySize, scratch);
   for (uint32_t i = 0; i < count; ++i, p += h.PaletteEntrySize) {
     palette[i] = 0xFF000000u | uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
   }
@@ -268,48 +267,69 @@ TPixelFormat FormatOf(const THeader& h) {
 
 }  // namespace
 
-TDecodedImage DecodeBmp(std::span<const uint8_t> data) {
-  const TBytes file(data);
-  THeader h = ReadHeader(file);
-  CheckHeader(h, file);
-  if (h.Compression == BI_RGB && h.Bits == 16) h.Masks = {0x7C00, 0x03E0, 0x001F};
-  const std::array<TPixel, 256> palette = ReadPalette(h, file);
-  const TBitFields fields(h.Masks);
+TBmpDecoder::TBmpDecoder(TByteSource& source) : source_(source) {
+  uint8_t head[kHeadBytes];
+  const size_t head_size = size_t(std::min<uint64_t>(source.Size(), kHeadBytes));
+  const TBytes file(std::span<const uint8_t>(source.Read(0, head_size, head), head_size), source.Size());
+  h_ = ReadHeader(file);
+  CheckHeader(h_, file);
+  if (h_.Compression == BI_RGB && h_.Bits == 16) h_.Masks = {0x7C00, 0x03E0, 0x001F};
+  palette_ = ReadPalette(h_, file, source);
+  width_ = int32_t(h_.Width);
+  height_ = int32_t(h_.Height < 0 ? -h_.Height : h_.Height);
 
-  TDecodedImage image;
-  image.Width = int32_t(h.Width);
-  image.Height = int32_t(h.Height < 0 ? -h.Height : h.Height);
-  image.Format = FormatOf(h);
-  const bool top_down = h.Height < 0;
-
-  if (h.Compression == BI_RLE8 || h.Compression == BI_RLE4) {
-    uint64_t length = file.Size() - h.PixelOffset;
-    if (h.ImageSize != 0) length = std::min<uint64_t>(length, h.ImageSize);
+  if (h_.Compression == BI_RLE8 || h_.Compression == BI_RLE4) {
+    rle_length_ = file.Size() - h_.PixelOffset;
+    if (h_.ImageSize != 0) rle_length_ = std::min<uint64_t>(rle_length_, h_.ImageSize);
     // Position moves let a few bytes claim a huge picture; a tiny file must
     // not demand gigabytes of memory.
-    if (uint64_t(image.Width) * uint64_t(image.Height) > length * kMaxRlePixelsPerByte) {
-      Fail("the RLE data (" + std::to_string(length) + " bytes) is too short for a " + std::to_string(image.Width) +
-           " x " + std::to_string(image.Height) + " picture");
+    if (uint64_t(width_) * uint64_t(height_) > rle_length_ * kMaxRlePixelsPerByte) {
+      Fail("the RLE data (" + std::to_string(rle_length_) + " bytes) is too short for a " + std::to_string(width_) +
+           " x " + std::to_string(height_) + " picture");
     }
-    image.Pixels.assign(size_t(image.Width) * size_t(image.Height), 0xFF000000u);
-    DecodeRle(std::span<const uint8_t>(file.At(h.PixelOffset), size_t(length)), h.Bits, palette.data(), image);
-    return image;
+    WalkRle(source_, h_.PixelOffset, rle_length_, h_.Bits, palette_.data(), width_, height_, nullptr);
+    return;
   }
-
   // Width * Height is at most MaxPixels, so none of these products overflow.
-  const uint64_t row_bytes = (uint64_t(h.Width) * h.Bits + 31) / 32 * 4;
-  const uint64_t data_bytes = row_bytes * uint64_t(image.Height);
-  if (!file.Has(h.PixelOffset, data_bytes)) {
+  const uint64_t row_bytes = (uint64_t(h_.Width) * h_.Bits + 31) / 32 * 4;
+  const uint64_t data_bytes = row_bytes * uint64_t(height_);
+  if (!file.Has(h_.PixelOffset, data_bytes)) {
     Fail("pixel data ends past the end of the file (" + std::to_string(data_bytes) + " bytes at offset " +
-         std::to_string(h.PixelOffset) + ", the file has " + std::to_string(file.Size()) + ")");
+         std::to_string(h_.PixelOffset) + ", the file has " + std::to_string(file.Size()) + ")");
   }
-  image.Pixels.resize(size_t(image.Width) * size_t(image.Height));
-  for (int32_t r = 0; r < image.Height; ++r) {
-    const int32_t y = top_down ? r : image.Height - 1 - r;
-    DecodeRow(file.At(size_t(h.PixelOffset + uint64_t(r) * row_bytes)), h, palette, fields,
-              image.Pixels.data() + size_t(y) * size_t(image.Width), image.Width);
+}
+
+TPixelFormat TBmpDecoder::Format() const { return FormatOf(h_); }
+
+void TBmpDecoder::DecodeInto(TPixel* pixels) {
+  if (h_.Compression == BI_RLE8 || h_.Compression == BI_RLE4) {
+    std::fill_n(pixels, size_t(width_) * size_t(height_), TPixel(0xFF000000u));
+    WalkRle(source_, h_.PixelOffset, rle_length_, h_.Bits, palette_.data(), width_, height_, pixels);
+    return;
   }
-  return image;
+  DecodeRows(pixels);
+}
+
+// Rows are read in pieces of kChunkPixels pixels (a multiple of 8, so every
+// piece starts on a byte), whatever the width.
+void TBmpDecoder::DecodeRows(TPixel* pixels) {
+  constexpr int32_t kChunkPixels = int32_t(kChunkBytes / 4);
+  static_assert(kChunkPixels % 8 == 0);
+  const TBitFields fields(h_.Masks);
+  const bool top_down = h_.Height < 0;
+  const uint64_t row_bytes = (uint64_t(h_.Width) * h_.Bits + 31) / 32 * 4;
+  std::vector<uint8_t> scratch(size_t(std::min<uint64_t>(row_bytes, kChunkBytes)));
+  for (int32_t r = 0; r < height_; ++r) {
+    const int32_t y = top_down ? r : height_ - 1 - r;
+    TPixel* out = pixels + size_t(y) * size_t(width_);
+    const uint64_t row_at = h_.PixelOffset + uint64_t(r) * row_bytes;
+    for (int32_t x = 0; x < width_; x += kChunkPixels) {
+      const int32_t count = std::min(kChunkPixels, width_ - x);
+      const uint64_t from = uint64_t(x) * h_.Bits / 8;
+      const size_t bytes = size_t((uint64_t(count) * h_.Bits + 7) / 8);
+      DecodeRow(source_.Read(row_at + from, bytes, scratch.data()), h_, palette_, fields, out + x, count);
+    }
+  }
 }
 
 }  // namespace korvo::bmp

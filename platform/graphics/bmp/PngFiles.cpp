@@ -2,16 +2,21 @@
 // colour type and keeps libpng's error jumps inside the library.
 #include <png.h>
 
+#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
+#include <memory>
 
 #include "platform/Exceptions.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/bmp/FileReplace.h"
+#include "platform/graphics/bmp/PictureSource.h"
 
 namespace korvo {
 namespace {
+
+struct TFileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
 
 // Owns a png_image until the read or write is finished.
 class TPngImage {
@@ -73,39 +78,47 @@ void TBitmap::SavePngToFile(const std::string& path) const {
 }
 
 void TBitmap::LoadPngFromFile(const std::string& path) {
+  bmp::TFileSource source(path);  // refuses what is not a regular file, naming the path
+  const uint64_t fileSize = source.Size();
+  std::unique_ptr<std::FILE, TFileCloser> stream(source.ReleaseAsStream());
+  if (!stream) throw EInvalidGraphic(bmp::CannotLoad(path, "cannot read the file"));
   TPngImage image;
-  if (png_image_begin_read_from_file(image.get(), path.c_str()) == 0) {
-    throw EInvalidGraphic("Cannot load '" + path + "': " + image.Message());
+  if (png_image_begin_read_from_stdio(image.get(), stream.get()) == 0) {
+    throw EInvalidGraphic(bmp::CannotLoad(path, image.Message()));
   }
   const int64_t width = image->width;
   const int64_t height = image->height;
   if (width <= 0 || height <= 0 || width > INT32_MAX || height > INT32_MAX || width * height > MaxPixels) {
-    throw EInvalidGraphic("Cannot load '" + path + "': the image size " + std::to_string(width) + " x " +
-                          std::to_string(height) + " exceeds the limit of " + std::to_string(MaxPixels) + " pixels");
+    throw EInvalidGraphic(bmp::CannotLoad(path, "the image size " + std::to_string(width) + " x " +
+                                                    std::to_string(height) + " exceeds the limit of " +
+                                                    std::to_string(MaxPixels) + " pixels"));
   }
   // Deflate packs at most 1032 bytes into one, and the smallest image data
   // a PNG of this size can hold is one bit per pixel plus a filter byte per
   // row: a header claiming more than the file can hold is refused before the
   // pixels are allocated.
-  std::error_code ec;
-  const auto fileSize = std::filesystem::file_size(path, ec);
   const int64_t leastData = height * (1 + (width + 7) / 8);
-  if (!ec && leastData > int64_t(fileSize) * 1032 + 4096) {
-    throw EInvalidGraphic("Cannot load '" + path + "': a file of " + std::to_string(fileSize) +
-                          " bytes cannot hold an image of " + std::to_string(width) + " x " + std::to_string(height) +
-                          " pixels");
+  if (leastData > int64_t(fileSize) * 1032 + 4096) {
+    throw EInvalidGraphic(bmp::CannotLoad(path, "a file of " + std::to_string(fileSize) +
+                                                    " bytes cannot hold an image of " + std::to_string(width) + " x " +
+                                                    std::to_string(height) + " pixels"));
   }
-  image->format = PNG_FORMAT_RGB;
-  std::vector<uint8_t> rgb(size_t(width) * size_t(height) * 3);
+  // libpng writes 3 bytes a pixel at the front of the pixels' own memory,
+  // which are then spread to 4 from the last pixel back (pixel i moves from
+  // byte 3i to byte 4i, never over a byte still to be read): one buffer of
+  // the picture's size, no second copy.
+  image->format = PNG_FORMAT_BGR;
+  const size_t count = size_t(width) * size_t(height);
+  std::vector<TPixel> pixels(count);
+  auto* bytes = reinterpret_cast<uint8_t*>(pixels.data());
   const png_color white{255, 255, 255};
-  if (png_image_finish_read(image.get(), &white, rgb.data(), 0, nullptr) == 0) {
-    throw EInvalidGraphic("Cannot load '" + path + "': " + image.Message());
+  if (png_image_finish_read(image.get(), &white, bytes, 0, nullptr) == 0) {
+    throw EInvalidGraphic(bmp::CannotLoad(path, image.Message()));
   }
-  std::vector<TPixel> pixels(size_t(width) * size_t(height));
-  const uint8_t* in = rgb.data();
-  for (TPixel& p : pixels) {
-    p = 0xFF000000u | uint32_t(in[0]) << 16 | uint32_t(in[1]) << 8 | in[2];
-    in += 3;
+  for (size_t i = count; i-- > 0;) {
+    const uint8_t* in = bytes + 3 * i;
+    const TPixel p = 0xFF000000u | uint32_t(in[2]) << 16 | uint32_t(in[1]) << 8 | in[0];
+    std::memcpy(bytes + 4 * i, &p, sizeof p);
   }
   AdoptPixels(int32_t(width), int32_t(height), TPixelFormat::pf24bit, std::move(pixels));
 }
