@@ -12,7 +12,6 @@ set(PLOTWELL_ABI ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
 set(CPACK_PACKAGE_NAME plotwell)
 set(CPACK_PACKAGE_VENDOR "Plotwell")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_CONTACT "Plotwell maintainers <maintainers@plotwell.invalid>")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
@@ -24,23 +23,23 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME libplotwell${PLOTWELL_ABI})
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION libs)
+# A description's first line is the package's synopsis; an empty summary keeps
+# CPack from putting the project's description before it.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "")
 set(CPACK_DEBIAN_RUNTIME_DESCRIPTION "Plotwell chart library: shared libraries
- A chart component library with a software canvas and a Qt 6 window system.
- This package holds the shared libraries that programs built with Plotwell
- run with.")
+A chart component library with a software canvas and a Qt 6 window system.
+This package holds the shared libraries that programs built with Plotwell
+run with.")
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
-# The libraries link each other; they are all in this package.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
-  ${PROJECT_BINARY_DIR}/_CPack_Packages/Linux/DEB/plotwell-${PROJECT_VERSION}-Linux/Runtime/usr/${CMAKE_INSTALL_LIBDIR})
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_GENERATE_SHLIBS ON)
 
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libplotwell-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION "Plotwell chart library: development files
- A chart component library with a software canvas and a Qt 6 window system.
- This package holds the headers (include/plotwell), the CMake package
- (find_package(Plotwell): Plotwell::Plotwell, Plotwell::Qt) and the
- pkg-config files (plotwell, plotwell-qt).")
+A chart component library with a software canvas and a Qt 6 window system.
+This package holds the headers (include/plotwell), the CMake package
+(find_package(Plotwell): Plotwell::Plotwell, Plotwell::Qt) and the
+pkg-config files (plotwell, plotwell-qt).")
 # The Qt window system is optional for a program: Qt's development files are
 # recommended, not required.
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_RECOMMENDS "qt6-base-dev, pkg-config")

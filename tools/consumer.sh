@@ -55,7 +55,9 @@ check_png "$work/render-cmake.png" "render-png (CMake)"
 
 echo "== render-png with pkg-config"
 g++ -std=c++20 -O2 "$work/render-png/main.cpp" -o "$work/render-png-pc" $(pkg-config --cflags --libs plotwell)
-"$work/render-png-pc" "$work/render-pkg-config.png"
+# A shared build's libraries are found through LD_LIBRARY_PATH (pkg-config sets no run path).
+LD_LIBRARY_PATH="$(dirname "$PKG_CONFIG_PATH")${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}" \
+  "$work/render-png-pc" "$work/render-pkg-config.png"
 check_png "$work/render-pkg-config.png" "render-png (pkg-config)"
 
 echo "== qt-embed with CMake, offscreen"
@@ -79,7 +81,7 @@ if(NOT TARGET Plotwell::Qt)
   message(FATAL_ERROR "no Plotwell::Qt")
 endif()
 CMAKE
-cmake -S "$work/fetch" -B "$work/fetch/build" -G Ninja \
+cmake -S "$work/fetch" -B "$work/fetch/build" -G Ninja --no-warn-unused-cli \
   -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON >/dev/null
 # Everything the build would link: the program and the Plotwell libraries only.
 unwanted=$(cmake --build "$work/fetch/build" -- -t targets all |
