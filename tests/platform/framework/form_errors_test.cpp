@@ -2,7 +2,9 @@
 // and the property, and leaves no component behind.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "form_test_classes.h"
@@ -30,6 +32,17 @@ std::string InPanel(const std::string& gauge_lines) {
          "  end\n"
          "end\n";
 }
+
+// The label as a test name ("unknown property" is unknown_property).
+std::string CaseName(const TErrorCase& c) {
+  std::string name;
+  for (const char ch : std::string(c.Label)) name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+  return name;
+}
+
+// GoogleTest would print the case as its bytes (pointers included), which
+// CTest then takes into the test's name: the name instead.
+void PrintTo(const TErrorCase& c, std::ostream* os) { *os << CaseName(c); }
 
 class FormErrorTest : public ::testing::TestWithParam<TErrorCase> {};
 
@@ -132,11 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "line 1: F: the description is of a TDemoForm, not of a TTestForm"},
         TErrorCase{"Loaded refuses", InPanel("      FailOnLoad = True\n"), 3, "Gauge1", "",
                    "line 3: Gauge1: the gauge refused to load"}),
-    [](const ::testing::TestParamInfo<TErrorCase>& info) {
-      std::string name;
-      for (const char ch : std::string(info.param.Label)) name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-      return name;
-    });
+    [](const ::testing::TestParamInfo<TErrorCase>& info) { return CaseName(info.param); });
 
 TEST(FormErrors, MissingFieldComponentIsAnError) {
   THeadlessScope scope;

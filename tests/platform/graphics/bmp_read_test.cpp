@@ -37,6 +37,15 @@ struct PaletteCase {
   TPixelFormat format;
 };
 
+// "4bit_9colours_topdown", "8bit_bottomup": a test name, and what
+// GoogleTest prints for the case instead of its bytes.
+std::string CaseName(const PaletteCase& c) {
+  std::string name = std::to_string(c.bits) + "bit_";
+  if (c.colors_used != 0) name += std::to_string(c.colors_used) + "colours_";
+  return name + (c.top_down ? "topdown" : "bottomup");
+}
+void PrintTo(const PaletteCase& c, std::ostream* os) { *os << CaseName(c); }
+
 class PaletteDepths : public ::testing::TestWithParam<PaletteCase> {};
 
 // An odd width (11) leaves a partial last byte and row padding at every depth.
@@ -71,7 +80,8 @@ INSTANTIATE_TEST_SUITE_P(Bmp, PaletteDepths,
                                            PaletteCase{4, 0, false, TPixelFormat::pf4bit},
                                            PaletteCase{4, 9, true, TPixelFormat::pf4bit},
                                            PaletteCase{8, 0, false, TPixelFormat::pf8bit},
-                                           PaletteCase{8, 20, true, TPixelFormat::pf8bit}));
+                                           PaletteCase{8, 20, true, TPixelFormat::pf8bit}),
+                         [](const ::testing::TestParamInfo<PaletteCase>& info) { return CaseName(info.param); });
 
 TEST(BmpRead, IndicesBeyondThePaletteReadAsBlack) {
   const std::vector<uint32_t> palette = {0x102030, 0x405060, 0x708090};
