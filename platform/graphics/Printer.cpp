@@ -1,21 +1,59 @@
 #include "platform/graphics/Printer.h"
 
+#include <string>
+
+#include "platform/Exceptions.h"
+
 namespace korvo {
 namespace {
 std::unique_ptr<TPrinter>& PrinterInstance() {
   static std::unique_ptr<TPrinter> printer;
   return printer;
 }
+
+std::string FormatText(const TPageFormat& f) {
+  return std::to_string(f.Width) + " x " + std::to_string(f.Height) + " pixels at " +
+         std::to_string(f.PixelsPerInch) + " pixels per inch";
+}
 }  // namespace
 
-TPrinter::TPrinter() { page_.Canvas()->Font()->SetPixelsPerInch(Resolution); }
+TPrinter::TPrinter() { SetFormat(HeadlessFormat); }
 
 uintptr_t TPrinter::Handle() const { return reinterpret_cast<uintptr_t>(this); }
 
+void TPrinter::SetFormat(const TPageFormat& format) {
+  format_ = format;
+  page_.Canvas()->Font()->SetPixelsPerInch(format.PixelsPerInch);
+}
+
+void TPrinter::SetSink(TPrintSink* sink) {
+  if (printing_) throw Exception("the printer's device cannot change while a document is printing");
+  sink_ = sink;
+  SetFormat(sink != nullptr ? sink->Format() : HeadlessFormat);
+}
+
 void TPrinter::BeginDoc() {
+  if (printing_) Abort();
   pages_.clear();
+  if (sink_ != nullptr) {
+    const TPageFormat format = sink_->Format();
+    if (format.Width <= 0 || format.Height <= 0 || format.PixelsPerInch <= 0) {
+      throw Exception("the printer's page has no area: " + FormatText(format));
+    }
+    SetFormat(format);
+    // The page first: a format too large for a bitmap fails before the
+    // device is opened, so there is nothing to close.
+    StartPage();
+    try {
+      sink_->BeginDoc();
+    } catch (...) {
+      page_.SetSize(0, 0);
+      throw;
+    }
+  } else {
+    StartPage();
+  }
   printing_ = true;
-  StartPage();
 }
 
 void TPrinter::NewPage() {
@@ -29,14 +67,31 @@ void TPrinter::EndDoc() {
   FinishPage();
   page_.SetSize(0, 0);
   printing_ = false;
+  if (sink_ != nullptr) sink_->EndDoc();
+}
+
+void TPrinter::Abort() {
+  if (!printing_) return;
+  page_.SetSize(0, 0);
+  printing_ = false;
+  if (sink_ != nullptr) sink_->Abort();
 }
 
 void TPrinter::StartPage() {
   page_.SetSize(0, 0);
-  page_.SetSize(PageWidthPixels, PageHeightPixels);
+  page_.SetSize(format_.Width, format_.Height);
 }
 
 void TPrinter::FinishPage() {
+  if (sink_ != nullptr) {
+    try {
+      sink_->Page(page_);
+    } catch (...) {
+      Abort();
+      throw;
+    }
+    return;
+  }
   auto done = std::make_unique<TBitmap>();
   done->Assign(page_);
   pages_.push_back(std::move(done));
@@ -52,29 +107,25 @@ TPrinter* Printer() {
 }
 
 int GetDeviceCaps(uintptr_t handle, TDeviceCap cap) {
-  int ppi = 0, width = 0, height = 0;
+  TPageFormat device;
   if (handle == ScreenHandle) {
-    ppi = 96;
-    width = 1920;
-    height = 1080;
+    device = TPageFormat{1920, 1080, 96};
   } else if (PrinterCreated() && handle == Printer()->Handle()) {
-    ppi = TPrinter::Resolution;
-    width = TPrinter::PageWidthPixels;
-    height = TPrinter::PageHeightPixels;
+    device = Printer()->Format();
   } else {
     return 0;
   }
   switch (cap) {
     case TDeviceCap::LOGPIXELSX:
     case TDeviceCap::LOGPIXELSY:
-      return ppi;
+      return device.PixelsPerInch;
     case TDeviceCap::ASPECTX:
     case TDeviceCap::ASPECTY:
       return 36;  // square pixels
     case TDeviceCap::HORZRES:
-      return width;
+      return device.Width;
     case TDeviceCap::VERTRES:
-      return height;
+      return device.Height;
   }
   return 0;
 }
