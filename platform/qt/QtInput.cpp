@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <cmath>
+#include <vector>
 
 #include "platform/framework/Control.h"
 #include "platform/qt/QtWindowSystem_p.h"
@@ -152,6 +153,7 @@ void TQtWindowSystem::EndCapture() {
 }
 
 void TQtWindowSystem::ControlDestroyed(TControl* control) {
+  std::erase(orphans_, control);
   if (hovered_ == control) hovered_ = nullptr;
   if (captured_ == control || capture_root_ == control) EndCapture();
 }

@@ -26,6 +26,10 @@ TQtSurfaceWidget::TQtSurfaceWidget(TQtWindowSystem* system, TWinControl* control
   setMouseTracking(true);
 }
 
+TQtSurfaceWidget::~TQtSurfaceWidget() {
+  if (control_ != nullptr) system_->WidgetDeleted(this, control_);
+}
+
 QSize TQtSurfaceWidget::sizeHint() const {
   if (control_ == nullptr) return QWidget::sizeHint();
   return QSize(control_->Width(), control_->Height());
@@ -126,6 +130,10 @@ TQtButtonWidget::TQtButtonWidget(TQtWindowSystem* system, TWinControl* control, 
   setAutoDefault(false);
   setMouseTracking(true);
   connect(this, &QAbstractButton::clicked, this, [this] { Clicked(); });
+}
+
+TQtButtonWidget::~TQtButtonWidget() {
+  if (control_ != nullptr) system_->WidgetDeleted(this, control_);
 }
 
 bool TQtButtonWidget::event(QEvent* e) {

@@ -49,6 +49,9 @@ TQtWindowSystem::TQtWindowSystem(int& argc, char** argv) {
 }
 
 TQtWindowSystem::~TQtWindowSystem() {
+  // Controls whose owning widget went while a handler ran go now, while
+  // their window system is still the installed one.
+  DeleteOrphans();
   if (WindowSystem() == this) InstallWindowSystem(nullptr);
   SetScreenCursor(0);
   // Cut every widget off from its control first: deleting widgets sends
@@ -101,7 +104,7 @@ QWidget* TQtWindowSystem::Widget(const TWinControl* control) const {
   return it == windows_.end() ? nullptr : it->second.Widget.data();
 }
 
-QWidget* TQtWindowSystem::HostWidget(TWinControl* control) {
+QWidget* TQtWindowSystem::HostWidget(TWinControl* control, THostOwnership ownership) {
   if (!control->HandleAllocated()) {
     // Only a control without framework parent is hosted; windows of parents
     // made on the way are the framework's own.
@@ -114,7 +117,30 @@ QWidget* TQtWindowSystem::HostWidget(TWinControl* control) {
     }
     hosting_ = false;
   }
-  return Widget(control);
+  TWindow* window = Find(control);
+  if (window == nullptr) return nullptr;
+  window->OwnsControl = control->Parent() == nullptr && ownership == THostOwnership::hoWidget;
+  return window->Widget.data();
+}
+
+void TQtWindowSystem::WidgetDeleted(QWidget* widget, TWinControl* control) {
+  TWindow* window = Find(control);
+  if (window == nullptr || window->Widget.data() != widget) return;
+  window->Widget = nullptr;
+  if (!window->OwnsControl || control->Parent() != nullptr || control->IsDestroying()) return;
+  if (depth_ > 0 || destroying_ > 0) {
+    // A handler of ours may be running on the control.
+    orphans_.push_back(control);
+    ScheduleDelete();
+    return;
+  }
+  delete control;
+}
+
+void TQtWindowSystem::DeleteOrphans() {
+  // Deleting one may delete another (its owner's components): each removes
+  // itself from the list as it goes (ControlDestroyed).
+  while (!orphans_.empty()) delete orphans_.back();
 }
 
 TWindowHandle TQtWindowSystem::CreateWindow(TWinControl* control, TWindowClass window_class) {
@@ -188,6 +214,7 @@ void TQtWindowSystem::DeleteDestroyedWidgets() {
   std::vector<QPointer<QWidget>> widgets;
   widgets.swap(destroyed_);
   for (QPointer<QWidget>& w : widgets) delete w.data();
+  DeleteOrphans();
 }
 
 void TQtWindowSystem::ApplyBounds(TWindow& window, TWinControl* control) {
@@ -439,7 +466,7 @@ std::unique_ptr<TWindowSystem> CreateQtWindowSystem(int& argc, char** argv) {
   return std::make_unique<TQtWindowSystem>(argc, argv);
 }
 
-QWidget* ControlWidget(TWinControl* control) {
+QWidget* ControlWidget(TWinControl* control, THostOwnership ownership) {
   if (control == nullptr) return nullptr;
   auto* qt = dynamic_cast<TQtWindowSystem*>(WindowSystem());
   if (qt == nullptr) {
@@ -449,7 +476,7 @@ QWidget* ControlWidget(TWinControl* control) {
         "ControlWidget needs the Qt window system installed: call korvo::InstallWindowSystem(ws.get()) first, with "
         "ws = korvo::CreateQtWindowSystem(argc, argv)");
   }
-  return qt->HostWidget(control);
+  return qt->HostWidget(control, ownership);
 }
 
 }  // namespace korvo

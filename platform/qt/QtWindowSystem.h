@@ -81,19 +81,48 @@
 //
 //   auto* chart = new korvo::TPlotwell(nullptr);
 //   chart->SetBounds(0, 0, 400, 300);
-//   layout->addWidget(korvo::ControlWidget(chart));
-//   ...
-//   delete chart;  // before the QApplication goes; the widget goes with it
+//   layout->addWidget(korvo::ControlWidget(chart));  // the layout's widget owns the chart
 //
-// The widget stays the window system's: destroy the control (which deletes
-// the widget) rather than the widget. Should the Qt parent delete the widget
-// first, the control simply loses its window's events.
+// Who frees such a control (one without a framework parent), as the Qt
+// programmer expects of a child widget:
+//   - hoWidget (the default): the widget owns the control. When Qt deletes
+//     the widget (its Qt parent goes, or the program deletes it), the
+//     control is deleted with it (after the handler of ours that runs, if
+//     one does). The program may still delete the control first; the
+//     widget then goes with it and frees nothing more. Do not delete the
+//     control after Qt deleted its widget: it is gone.
+//   - hoProgram: the program keeps the control (on the stack, in a
+//     unique_ptr, as a member) and deletes it; should the widget be deleted
+//     first, the control only loses its window's events.
+// Every call says the ownership anew. A control with a framework parent
+// belongs to that parent whatever is asked. When the window system ends
+// first, its widgets are deleted without their controls, which keep running
+// on the headless system (and are then the program's to delete).
+//
+// Printing through Qt: the framework's printer (platform/graphics/Printer.h)
+// prints onto a QPrinter while `job` runs. `job` draws as on any printer:
+// Printer()->BeginDoc(), drawing on Printer()->Canvas() (its page is the
+// QPrinter's printable area in device pixels, at the QPrinter's resolution;
+// Printer()->PageWidth(), PageHeight() and PixelsPerInch() say which),
+// NewPage() between pages, EndDoc(); a chart's Print does all of it:
+//
+//   korvo::PrintWithDialog([chart] { chart->Print(); }, &window);
+//   korvo::PrintToPdf("chart.pdf", [chart] { chart->Print(); });
+//
+// Each finished page goes to the QPrinter as one picture at device
+// resolution. A document `job` leaves open is ended for it; an exception
+// from `job` abandons the document (QPrinter::abort) and is passed on.
+// Printing needs a QApplication; the window system need not be installed.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/framework/WindowSystem.h"
 
+class QPrinter;
 class QWidget;
 
 namespace korvo {
@@ -110,10 +139,42 @@ namespace korvo {
 // are deleted, and their controls keep running on the headless system.
 std::unique_ptr<TWindowSystem> CreateQtWindowSystem(int& argc, char** argv);
 
+// Who frees a control hosted in Qt widgets (see the header comment).
+enum class THostOwnership : uint8_t { hoWidget, hoProgram };
+
 // The QWidget showing `control`, its window created when it had none;
 // nullptr when control is null. Raises Exception, saying to call
 // InstallWindowSystem first, when the installed window system is not Qt's.
-// See the header comment for hosting a control in a Qt layout.
-QWidget* ControlWidget(TWinControl* control);
+// See the header comment for hosting a control in a Qt layout and for
+// `ownership`.
+QWidget* ControlWidget(TWinControl* control, THostOwnership ownership = THostOwnership::hoWidget);
+
+// Prints what `job` draws onto `printer`, as the program set it up (page
+// size, margins, resolution, output file); returns the number of pages.
+// Raises Exception when the printer cannot be opened, when `job` opened a
+// second document, or when a print job is under way already.
+int PrintOn(QPrinter& printer, const std::function<void()>& job);
+
+// Shows the usual print dialog (parented to `parent` when given) for the
+// system's printers, then prints what `job` draws; false, without running
+// `job`, when the user cancels. The page is at most 600 pixels per inch.
+bool PrintWithDialog(const std::function<void()>& job, QWidget* parent = nullptr);
+
+// The page of a PDF file: its size and margins in millimetres (A4 portrait,
+// 10 mm margins by default) and the resolution the page is drawn at.
+struct TPdfPage {
+  double WidthMm = 210;
+  double HeightMm = 297;
+  double MarginMm = 10;
+  int PixelsPerInch = 300;
+};
+
+// Prints what `job` draws to a PDF file at `path`, through Qt's PDF
+// printer. The file is written beside `path` and renamed onto it when
+// complete, so a failure never leaves a half-written file (nor touches a
+// file already there). Raises Exception naming the path when it cannot be
+// written, when `job` printed no page, or naming the field of a `page`
+// that has no printable area or a resolution outside 1 .. 2400.
+void PrintToPdf(const std::string& path, const std::function<void()>& job, const TPdfPage& page = {});
 
 }  // namespace korvo

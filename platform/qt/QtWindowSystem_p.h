@@ -17,6 +17,7 @@
 
 #include "platform/framework/CursorResources.h"
 #include "platform/framework/WindowSystem.h"
+#include "platform/qt/QtWindowSystem.h"
 
 class QApplication;
 class QEventLoop;
@@ -30,6 +31,7 @@ class TQtWindowSystem;
 class TQtSurfaceWidget final : public QWidget {
  public:
   TQtSurfaceWidget(TQtWindowSystem* system, TWinControl* control, QWidget* parent);
+  ~TQtSurfaceWidget() override;
   // The control shown; nullptr once its window is destroyed.
   TWinControl* Control() const { return control_; }
   void Detach() { control_ = nullptr; }
@@ -61,6 +63,7 @@ class TQtSurfaceWidget final : public QWidget {
 class TQtButtonWidget final : public QPushButton {
  public:
   TQtButtonWidget(TQtWindowSystem* system, TWinControl* control, QWidget* parent);
+  ~TQtButtonWidget() override;
   TWinControl* Control() const { return control_; }
   void Detach() { control_ = nullptr; }
 
@@ -131,8 +134,13 @@ class TQtWindowSystem final : public TWindowSystem {
   // deleted it).
   QWidget* Widget(const TWinControl* control) const;
   // The widget of `control`, creating the window when there is none (a
-  // control without parent gets a hidden widget without parent).
-  QWidget* HostWidget(TWinControl* control);
+  // control without parent gets a hidden widget without parent), and who
+  // frees a control without parent (QtWindowSystem.h).
+  QWidget* HostWidget(TWinControl* control, THostOwnership ownership);
+  // A widget still showing `control` is being deleted by Qt (not by us: we
+  // detach ours first). The control loses its window, and is deleted too
+  // when its widget owns it.
+  void WidgetDeleted(QWidget* widget, TWinControl* control);
   // The Qt cursor of a handle; nullptr for 0 or an unknown handle.
   const QCursor* Cursor(TCursorHandle handle) const;
   // The cursor the screen shows over every control; 0 when none.
@@ -182,6 +190,7 @@ class TQtWindowSystem final : public TWindowSystem {
     QPointer<QWidget> Widget;
     TWindowClass Class = TWindowClass::wcCustom;
     bool TopLevel = false;  // made without a parent widget
+    bool OwnsControl = false;  // a hosted control is deleted with its widget
   };
 
   TWindow* Find(const TWinControl* control);
@@ -190,7 +199,10 @@ class TQtWindowSystem final : public TWindowSystem {
   static void Detach(QWidget* widget);
   // Deletes the widgets of destroyed windows now when no handler of ours
   // runs; ScheduleDelete asks for that at the next turn of the event loop.
+  // ... and the controls whose owning widget Qt deleted while a handler of
+  // ours ran.
   void DeleteDestroyedWidgets();
+  void DeleteOrphans();
   void ScheduleDelete();
   // Runs the posted work queued before work number `limit` (work posted by
   // that work waits for the next turn).
@@ -214,6 +226,7 @@ class TQtWindowSystem final : public TWindowSystem {
 
   std::unordered_map<const TWinControl*, TWindow> windows_;
   std::vector<QPointer<QWidget>> destroyed_;
+  std::vector<TWinControl*> orphans_;  // to be deleted: their owning widget went
   TWindowHandle next_handle_ = 1;
   int depth_ = 0;
   int destroying_ = 0;                  // DestroyWindow calls under way
