@@ -23,6 +23,8 @@ trap 'rm -rf "$work"' EXIT
 prefix="$work/prefix"
 
 fail() { echo "consumer: $*" >&2; exit 1; }
+# Runs a command quietly, showing its output only when it fails.
+quiet() { "$@" >"$work/step.log" 2>&1 || { cat "$work/step.log" >&2; fail "failed: $*"; }; }
 # The picture must exist and start with the PNG signature.
 check_png() {
   [ -s "$1" ] || fail "$2 wrote no picture to $1"
@@ -30,7 +32,7 @@ check_png() {
 }
 
 echo "== install $build into a temporary prefix"
-cmake --install "$build" --prefix "$prefix" >/dev/null
+quiet cmake --install "$build" --prefix "$prefix"
 # No private headers, and no programs (tests, tools, benchmarks, the demo).
 extra=$(find "$prefix" \( -name '*_p.h' -o -type f -perm -u+x ! -name '*.so*' \) -print)
 [ -z "$extra" ] || fail "installed what a user does not need: $extra"
@@ -48,8 +50,8 @@ echo "consumer: $(grep -c '#include' "$all_headers") headers compile"
 
 echo "== render-png with CMake"
 cp -r examples/render-png "$work/render-png"
-cmake -S "$work/render-png" -B "$work/render-png/build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$work/render-png/build" -j "$jobs" >/dev/null
+quiet cmake -S "$work/render-png" -B "$work/render-png/build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+quiet cmake --build "$work/render-png/build" -j "$jobs"
 "$work/render-png/build/plotwell-render-png" "$work/render-cmake.png"
 check_png "$work/render-cmake.png" "render-png (CMake)"
 
@@ -62,8 +64,8 @@ check_png "$work/render-pkg-config.png" "render-png (pkg-config)"
 
 echo "== qt-embed with CMake, offscreen"
 cp -r examples/qt-embed "$work/qt-embed"
-cmake -S "$work/qt-embed" -B "$work/qt-embed/build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$work/qt-embed/build" -j "$jobs" >/dev/null
+quiet cmake -S "$work/qt-embed" -B "$work/qt-embed/build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+quiet cmake --build "$work/qt-embed/build" -j "$jobs"
 QT_QPA_PLATFORM=offscreen "$work/qt-embed/build/plotwell-qt-embed" --frames 30 --exit --save "$work/qt-embed.png"
 check_png "$work/qt-embed.png" "qt-embed"
 
@@ -81,8 +83,8 @@ if(NOT TARGET Plotwell::Qt)
   message(FATAL_ERROR "no Plotwell::Qt")
 endif()
 CMAKE
-cmake -S "$work/fetch" -B "$work/fetch/build" -G Ninja --no-warn-unused-cli \
-  -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON >/dev/null
+quiet cmake -S "$work/fetch" -B "$work/fetch/build" -G Ninja --no-warn-unused-cli \
+  -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
 # Everything the build would link: the program and the Plotwell libraries only.
 unwanted=$(cmake --build "$work/fetch/build" -- -t targets all |
   sed -n 's/^\([^:]*\): CXX_[A-Z_]*_LINKER_.*/\1/p' |
