@@ -33,6 +33,7 @@ TRenderedChart Render(TPlotwell& chart, const TRenderOptions& options) {
   chart.HandleNeeded();
   chart.Repaint();
   TRenderedChart out;
+  out.PictureError = chart.BackGroundImg()->LoadError();
   out.Name = chart.Name();
   out.Width = chart.Width();
   out.Height = chart.Height();

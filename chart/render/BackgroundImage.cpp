@@ -61,6 +61,7 @@ void TBakGndImg::Changed() {
 
 void TBakGndImg::SetName(const std::string& name) {
   name_ = include_path_ ? name : FileNamePart(name);
+  load_error_.clear();
   Changed();
 }
 

@@ -61,6 +61,14 @@ class TBakGndImg : public TPersistent {
   double AreaBottom() const { return area_bottom_; }
   void SetAreaBottom(double v);
 
+  // Why the picture named last could not be read ("Cannot load
+  // 'sky.bmp': not a regular file (a directory)"), for a caller that wants
+  // to tell its user: the chart itself shows the plain background without a
+  // word and clears Name. Empty when the last read succeeded; a new Name
+  // clears it. Neither published nor copied by Assign.
+  const std::string& LoadError() const { return load_error_; }
+  void SetLoadError(std::string error) { load_error_ = std::move(error); }
+
   std::function<void(TObject* Sender)> OnChange;
 
  protected:
@@ -70,6 +78,7 @@ class TBakGndImg : public TPersistent {
   void Changed();
 
   std::string name_;
+  std::string load_error_;
   bool include_path_ = false;
   TBkgFill fill_mode_ = TBkgFill::bfStretch;
   TBGAreaMode area_mode_ = TBGAreaMode::bamNone;

@@ -2,6 +2,7 @@
 // background picture, or the area of BackGroundImg in its own colour.
 #include <algorithm>
 #include <exception>
+#include <string>
 
 #include "chart/CustomPlotwell.h"
 #include "chart/render/ItemRenderer.h"
@@ -42,10 +43,12 @@ void TCustomPlotwell::PaintPlotBackground(TCanvas* canvas, int32_t x0, int32_t y
   if (!image.Name().empty()) {
     // Read at every paint; a failed read leaves PictureBitmap as it was.
     bool loaded = true;
+    std::string why;
     try {
       picture_bitmap_->LoadFromFile(image.Name());
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
       loaded = false;
+      why = e.what();
     }
     if (!loaded) {
       plain();
@@ -57,6 +60,7 @@ void TCustomPlotwell::PaintPlotBackground(TCanvas* canvas, int32_t x0, int32_t y
       image.OnChange = nullptr;
       image.SetName(std::string());
       image.OnChange = std::move(notify);
+      image.SetLoadError(std::move(why));  // after the name, which clears it
       return;
     }
     const TBitmap& picture = *picture_bitmap_;

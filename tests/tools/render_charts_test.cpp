@@ -109,5 +109,21 @@ TEST_F(RenderChartsTest, BadInputIsNamed) {
   EXPECT_FALSE(fs::exists(options_.OutDir / "A.png")) << "nothing is written for a refused description";
 }
 
+// A background picture that cannot be read leaves the chart's plain
+// background; the renderer learns why (and says so on standard error).
+TEST_F(RenderChartsTest, AnUnreadablePictureIsReportedAndTheChartStillRenders) {
+  const std::string form = "object C: TPlotwell\n  BackGroundImg.IncludePath = True\n  BackGroundImg.Name = '";
+  const auto error = [&](const std::string& picture) {
+    const auto rendered = RenderChartsInText(form + picture + "'\nend\n", "inline", options_);
+    EXPECT_TRUE(fs::exists(rendered.at(0).File));
+    return rendered.at(0).PictureError;
+  };
+  EXPECT_EQ(error("/dev/zero"), "Cannot load '/dev/zero': not a regular file (a character device)");
+  const fs::path missing = dir_ / "missing.bmp";
+  EXPECT_EQ(error(missing.string()), "Cannot load '" + missing.string() + "': cannot open the file (No such file or directory)");
+  TBitmap(4, 3).SaveToFile(Write("fine.bmp", "").string());
+  EXPECT_EQ(error((dir_ / "fine.bmp").string()), "");
+}
+
 }  // namespace
 }  // namespace korvo::tools

@@ -120,6 +120,19 @@ TEST_F(Background, UnreadablePicturesGiveThePlainBackgroundAndDropTheName) {
   EXPECT_EQ(Mismatches([](int x, int y) { return x >= 50 && x < 150 && y >= 25 && y < 75 ? Area : Plain(x, y); }), 0);
 }
 
+// The chart stays silent about an unreadable picture, but keeps why on the
+// background object for a caller that wants to tell its user.
+TEST_F(Background, TheLastLoadErrorIsKeptUntilANewName) {
+  TBakGndImg& image = *chart.BackGroundImg();
+  image.SetName(File("missing.bmp"));
+  Mismatches(Plain);
+  EXPECT_EQ(image.LoadError(), "Cannot load '" + File("missing.bmp") + "': cannot open the file (No such file or directory)");
+  UsePicture(3, 2, TBkgFill::bfSimple);
+  EXPECT_EQ(image.LoadError(), "") << "a new name clears it";
+  Mismatches([](int x, int y) { return x < 3 && y < 2 ? PicturePixel(x, y) : Plain(x, y); });
+  EXPECT_EQ(image.LoadError(), "");
+}
+
 TEST(PictureTiling, TilesReachPastTheAreaAndEmptyOnesAreNone) {
   TBitmap picture(3, 2), target(40, 30), empty;
   PaintPicture(picture);
