@@ -621,7 +621,8 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   bool ZoomBack();
   bool ZoomForward();
 
-  // The position of the latest mouse move or press, before any clamping.
+  // The position of the latest mouse move, before any clamping (a press
+  // leaves it).
   int32_t LastMouseX() const { return mouse_.LastMouseX; }
   int32_t LastMouseY() const { return mouse_.LastMouseY; }
   // A pan, zoom drag, crosshair, label or scale-band drag has recorded its

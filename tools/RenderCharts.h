@@ -28,6 +28,9 @@ struct TRenderedChart {
   double MedianMicros = 0;
   double FastestMicros = 0;
   double SlowestMicros = 0;
+  // Why the chart's background picture is not shown (the chart keeps its
+  // plain background silently); empty when it showed or none is named.
+  std::string PictureError;
 };
 
 // Reads the form description in `file` (its root a TPlotwell, a TScale, or

@@ -87,6 +87,10 @@ int main(int argc, char** argv) {
     try {
       for (const auto& chart : korvo::tools::RenderChartsInFile(file, options)) {
         std::printf("%s (%d x %d)\n", chart.File.string().c_str(), chart.Width, chart.Height);
+        if (!chart.PictureError.empty()) {
+          std::fprintf(stderr, "plotwell-render: %s: %s: background picture not shown: %s\n", file.c_str(),
+                       chart.Name.c_str(), chart.PictureError.c_str());
+        }
         if (options.Frames > 0) {
           std::printf("  %s: %d x ShowGraph, median %.1f us (fastest %.1f, slowest %.1f)\n", chart.Name.c_str(),
                       options.Frames, chart.MedianMicros, chart.FastestMicros, chart.SlowestMicros);
