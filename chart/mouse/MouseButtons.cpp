@@ -10,12 +10,11 @@ uint8_t ButtonBit(TMouseButton button) { return uint8_t(1u << unsigned(button));
 
 // A press after a double click is swallowed whole. The press is still
 // noted, so that its release is not taken for one without a press. Presses
-// and releases end a burst of wheel or key steps.
+// and releases end a burst of wheel or key steps. LastMouseX/Y stay the
+// latest move's position: a double click picks its scale band from them.
 void TCustomPlotwell::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TChartMouse::EndBurst(*this);
   mouse_.ButtonsDown |= ButtonBit(button);
-  mouse_.LastMouseX = x;
-  mouse_.LastMouseY = y;
   if (mouse_.SkipNextButtonEvent) {
     mouse_.SkipNextButtonEvent = false;
     return;

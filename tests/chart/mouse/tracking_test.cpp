@@ -147,6 +147,22 @@ TEST(MouseDoubleClick, SwitchesTheScaleUnderThePointerAndSwallowsThePress) {
   EXPECT_TRUE(c.BandActive());
 }
 
+// LastMouseX/Y are the latest move's position: a press elsewhere (a
+// synthetic one, or one the window system reports without a move) leaves
+// them, and the double click that follows picks its band from the move.
+TEST(MouseDoubleClick, APressDoesNotMoveTheLastMousePosition) {
+  HeadlessScope scope;
+  MouseChart c;
+  c.YProps(1)->SetMouseAction(maPan);
+  c.Move(100, 60, false);  // inside the plot area
+  c.Press(25, 60);         // over the y scale
+  EXPECT_EQ(c.LastMouseX(), 100);
+  EXPECT_EQ(c.LastMouseY(), 60);
+  c.Release(25, 60);
+  c.DispatchMouseDoubleClick(TMouseButton::mbLeft, {TShiftFlag::ssLeft}, 25, 60);
+  EXPECT_EQ(c.YProps(1)->MouseAction(), maPan) << "the band under the last move, the plot area, has none";
+}
+
 TEST(MouseTraceRecording, StrokesDrawnAtOnceAsThePaintDrawsThem) {
   HeadlessScope scope;
   MouseChart c;
