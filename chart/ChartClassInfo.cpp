@@ -18,8 +18,9 @@ const TClassInfo& TCustomPlotwell::ClassInfo() {
 
 // A property with a Default is left out of a description while it holds
 // that value; every other property is always written (Stored(true) where
-// the framework gave one a default). The margins keep their recorded
-// defaults 50, 10, 16 and 32 only where a new chart has the same value
+// the framework gave one a default or a rule of its own: Font and ShowHint
+// are written whatever ParentFont and ParentShowHint say). The margins keep
+// their recorded defaults 50, 10, 16 and 32 only where a new chart has the same value
 // (MarginLeft and LRim, 50): a new chart has the layout's 50, 20, 20, 40,
 // so leaving out MarginRight = 10 would read back as 20. StandardLayout is
 // never written. WheelAndKeyNavigation, an addition of this library, comes
@@ -29,10 +30,12 @@ const TClassInfo& TPlotwell::ClassInfo() {
   static const TClassInfo& info =
       DefineClass<C, TCustomPlotwell>("TPlotwell")
           .Publish("Font")
+          .Stored(true)
           .Publish("Align")
           .Prop("AvoidDuplicateMarks", &C::AvoidDuplicateMarks, &C::SetAvoidDuplicateMarks)
           .Publish("Visible")
           .Publish("ShowHint")
+          .Stored(true)
           .Publish("PopupMenu")
           .Publish("Anchors")
           .Publish("Constraints")

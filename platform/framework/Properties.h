@@ -605,10 +605,13 @@ class TClassBuilder {
     return *this;
   }
   // Stored(false): never written (still read). Stored(true): always written,
-  // even when equal to the default.
+  // even when equal to the default, and whatever rule an ancestor gave the
+  // property it publishes (ParentFont leaving out Font, ParentShowHint
+  // ShowHint): that predicate is dropped.
   TClassBuilder& Stored(bool always) {
     RequireLast("Stored");
     last_->stored_ = always ? TPropInfo::TStoredMode::smAlways : TPropInfo::TStoredMode::smNever;
+    last_->stored_if_ = nullptr;
     return *this;
   }
   // Written only while the predicate holds (and, with a default, differs).
