@@ -8,10 +8,12 @@
 // MarginTop and MarginBottom + ShadowWidth - 1, and SyncScaleRenderer
 // places the axis line by the margin on the other side.
 #include <algorithm>
+#include <charconv>
 #include <string>
 
 #include "base/korvobase.h"
 #include "chart/CustomPlotwell.h"
+#include "platform/framework/FormReader.h"
 #include "platform/Exceptions.h"
 
 namespace korvo {
@@ -113,6 +115,17 @@ void TCustomPlotwell::SetBounds(int left, int top, int width, int height) {
   UpdateTransforms();
 }
 
+namespace {
+
+// The shortest text that reads back as v ("-5", "1e-300").
+std::string Shortest(double v) {
+  char buf[32];
+  const auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;
+  return std::string(buf, end);
+}
+
+}  // namespace
+
 void TCustomPlotwell::Loaded() {
   TCustomControl::Loaded();
   PlaceScales();
@@ -120,7 +133,23 @@ void TCustomPlotwell::Loaded() {
     XProps(l)->SetLoading(false);
     YProps(l)->SetLoading(false);
   }
-  UpdateTransforms();
+  try {
+    UpdateTransforms();
+  } catch (const EKorvoPlotwellError& e) {
+    // A logarithmic axis over a range that is not positive: among 16
+    // layers, the reader's report names the scale object and its range.
+    for (int l = 1; l <= LayerCount; ++l) {
+      for (const bool x : {true, false}) {
+        const TScaleProps& p = x ? static_cast<const TScaleProps&>(*XProps(l)) : *YProps(l);
+        if (!p.Logarithmic() || (p.RangeLow() > 0 && p.RangeHigh() > 0)) continue;
+        const std::string range = "RangeLow " + Shortest(p.RangeLow()) + ", RangeHigh " + Shortest(p.RangeHigh());
+        const std::string axis = std::to_string(l) + (x ? "X" : "Y");
+        // Only the scales of layers 1 to 4 are published.
+        ThrowAtPlace(e, l <= 4 ? TFaultPlace{"Scale" + axis, range} : TFaultPlace{"", "layer " + axis + ": " + range});
+      }
+    }
+    throw;
+  }
   RepaintChart();
 }
 

@@ -12,13 +12,15 @@
 
 namespace korvo {
 
-EFormError::EFormError(int line, std::string component, std::string property, std::string reason)
+EFormError::EFormError(int line, std::string component, std::string property, std::string reason, std::string detail)
     : Exception("line " + std::to_string(line) + ": " + (component.empty() ? std::string() : Excerpt(component) + ": ") +
-                (property.empty() ? std::string() : Excerpt(property) + ": ") + reason),
+                (property.empty() ? std::string() : Excerpt(property) + ": ") + reason +
+                (detail.empty() ? std::string() : " (" + detail + ")")),
       line_(line),
       component_(std::move(component)),
       property_(std::move(property)),
-      reason_(std::move(reason)) {}
+      reason_(std::move(reason)),
+      detail_(std::move(detail)) {}
 
 namespace {
 
@@ -499,7 +501,15 @@ class TReader {
         try {
           c->Loaded();
         } catch (const std::exception& e) {
-          throw EFormError(lines_[i], c->Name(), std::string(), e.what());
+          TFaultPlace place;
+          try {
+            if (const auto* nested = dynamic_cast<const std::nested_exception*>(&e)) nested->rethrow_nested();
+          } catch (const TFaultPlace& p) {
+            place = p;
+            place.Property = std::string(c->ClassName()) + "." + place.Property;
+          } catch (...) {
+          }
+          throw EFormError(lines_[i], c->Name(), place.Property, e.what(), place.Detail);
         }
       }
     } catch (...) {

@@ -42,6 +42,7 @@
 // out of the loading state.
 #pragma once
 
+#include <exception>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -55,7 +56,10 @@ namespace korvo {
 // "line 12: Chart1: TChart.MouseActionX: unknown property".
 class EFormError : public Exception {
  public:
-  EFormError(int line, std::string component, std::string property, std::string reason);
+  // A detail is put after the reason in brackets: "line 1: C:
+  // TPlotwell.Scale1X: Logarithmic axis must not be negative. (RangeLow -5,
+  // RangeHigh 1)".
+  EFormError(int line, std::string component, std::string property, std::string reason, std::string detail = {});
   int Line() const { return line_; }
   // The component's name (empty when the fault lies outside a component).
   const std::string& Component() const { return component_; }
@@ -63,13 +67,35 @@ class EFormError : public Exception {
   // fault concerns no property.
   const std::string& Property() const { return property_; }
   const std::string& Reason() const { return reason_; }
+  // What the property held, where the component said so (see TFaultPlace).
+  const std::string& Detail() const { return detail_; }
 
  private:
   int line_;
   std::string component_;
   std::string property_;
   std::string reason_;
+  std::string detail_;
 };
+
+// Where the fault lies that a component's Loaded raises, when it concerns
+// one published property: its path ("Scale1X") and what it holds there.
+// Loaded raises its own error with a place nested in it (ThrowAtPlace), so
+// the error keeps its class and message for any other caller; the reader's
+// EFormError then names the property and adds the detail.
+struct TFaultPlace {
+  std::string Property;
+  std::string Detail;
+};
+
+template <class E>
+[[noreturn]] void ThrowAtPlace(const E& error, TFaultPlace place) {
+  try {
+    throw std::move(place);
+  } catch (...) {
+    std::throw_with_nested(error);
+  }
+}
 
 // Reads a description whose root object is `root` itself (an existing
 // component of the root class, typically a form reading its own

@@ -177,6 +177,29 @@ TEST(FormReading, AFaultNamesTheLineAndTheProperty) {
   }
 }
 
+// The transforms are built once the chart is loaded, so the line is the
+// object's; the report adds which of the scale objects is at fault and the
+// range it holds, the chart's own message kept as it is.
+TEST(FormReading, ALogarithmicAxisOverANonPositiveRangeIsNamed) {
+  RegisterClass<TPlotwell>();
+  const auto fault = [](const std::string& lines) -> std::string {
+    try {
+      CreateComponentFromText("object C: TPlotwell\n" + lines + "end\n");
+    } catch (const EFormError& e) {
+      EXPECT_EQ(e.Line(), 1);
+      EXPECT_EQ(e.Reason(), "Logarithmic axis must not be negative.");
+      return e.what();
+    }
+    return "(read without an error)";
+  };
+  EXPECT_EQ(fault("  Scale1X.RangeLow = -5\n  Scale1X.RangeHigh = 10\n  Scale1X.Logarithmic = True\n"),
+            "line 1: C: TPlotwell.Scale1X: Logarithmic axis must not be negative. (RangeLow -5, RangeHigh 10)");
+  // Once logarithmic, the setter ignores a low end of 1E-300 and keeps 0.
+  EXPECT_EQ(fault("  Scale3Y.RangeLow = 0.5\n  Scale4Y.Logarithmic = True\n  Scale4Y.RangeHigh = 8\n"
+                  "  Scale4Y.RangeLow = 1E-300\n"),
+            "line 1: C: TPlotwell.Scale4Y: Logarithmic axis must not be negative. (RangeLow 0, RangeHigh 8)");
+}
+
 // ---- writing --------------------------------------------------------------------
 
 // The top-level lines of a description ("MarginRight = 20"), by name.
@@ -225,6 +248,25 @@ TEST(FormWriting, LeavesOutExactlyTheRecordedDefaults) {
   EXPECT_EQ(again.at("RRim"), "10");
   EXPECT_EQ(again.at("MarginBottom"), "32");
   EXPECT_EQ(again.count("MarginLeft"), 0u);
+}
+
+// Font and ShowHint are always written, also by a chart on a form whose
+// font and hint setting it follows (ParentFont, ParentShowHint), and read
+// back to the same description.
+TEST(FormWriting, FontAndShowHintAreAlwaysWritten) {
+  RegisterClasses<TPlotwell, TForm>();
+  TForm form(nullptr);
+  form.SetName("Form1");
+  auto* chart = new TPlotwell(&form);
+  chart->SetName("Plotwell1");
+  chart->SetParent(&form);
+  ASSERT_TRUE(chart->ParentFont());
+  ASSERT_TRUE(chart->ParentShowHint());
+  const std::string text = WriteComponentText(form);
+  EXPECT_NE(text.find("\n    ShowHint = False\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\n    Font.Name = "), std::string::npos) << text;
+  const std::unique_ptr<TComponent> back = CreateComponentFromText(text);
+  EXPECT_EQ(WriteComponentText(*back), text);
 }
 
 // A form for the round trip: a popup menu, two charts (the second showing
