@@ -50,8 +50,9 @@ int32_t CellAt(const VerticalExtent& v, int32_t em, int64_t upem) {
 
 const Glyph FontFace::kNoGlyph{};
 
-FontFace::FontFace(FT_FaceRec_* face, std::mutex& mutex, bool embolden, bool oblique, SizeRequest request)
-    : face_(face), mutex_(mutex), embolden_(embolden), oblique_(oblique), request_(request) {
+FontFace::FontFace(FT_FaceRec_* face, std::mutex& mutex, bool embolden, bool oblique, SizeRequest request,
+                   const std::string& file, int index)
+    : face_(face), mutex_(mutex), embolden_(embolden), oblique_(oblique), request_(request), file_(file), index_(index) {
   const int64_t upem = face_->units_per_EM;
   const VerticalExtent v = ExtentOf(face_);
 
@@ -108,6 +109,8 @@ FontFace::FontFace(FT_FaceRec_* face, std::mutex& mutex, bool embolden, bool obl
 FontFace::~FontFace() {
   if (size_ != nullptr) FT_Done_Size(size_);
 }
+
+uint32_t FontFace::GlyphIndex(char32_t c) const { return FT_Get_Char_Index(face_, FT_ULong(c)); }
 
 const Glyph& FontFace::Load(char32_t c, bool render) const {
   Glyph& g = MutableSlot(c);

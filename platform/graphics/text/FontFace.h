@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -54,12 +55,20 @@ class FontFace {
   // `face` is the opened font file, shared with the other sizes of the same
   // file and guarded by `mutex`; the caller holds `mutex`. Raises EFontError
   // when FreeType cannot set up the size.
-  FontFace(FT_FaceRec_* face, std::mutex& mutex, bool embolden, bool oblique, SizeRequest request);
+  // `file` and `index` name the font file and its face in it (the file
+  // outlives its faces), for devices that open the font themselves.
+  FontFace(FT_FaceRec_* face, std::mutex& mutex, bool embolden, bool oblique, SizeRequest request,
+           const std::string& file, int index);
   ~FontFace();
   FontFace(const FontFace&) = delete;
   FontFace& operator=(const FontFace&) = delete;
 
   SizeRequest Request() const { return request_; }
+  // Where the outlines come from, and the styles synthesised from them.
+  const std::string& File() const { return file_; }
+  int FileIndex() const { return index_; }
+  bool Emboldened() const { return embolden_; }
+  bool Oblique() const { return oblique_; }
   int32_t EmPixels() const { return em_; }
   // Rows above the baseline and from the baseline down; the text cell is
   // CellHeight() = Ascent() + Descent() rows tall, the same for every text.
@@ -85,6 +94,8 @@ class FontFace {
     return g.State == Glyph::kRendered ? g : Load(c, true);
   }
   const uint8_t* Coverage(const Glyph& g) const { return coverage_.data() + g.Offset; }
+  // The font's glyph number for a code point (0: the .notdef glyph).
+  uint32_t GlyphIndex(char32_t c) const;
   // Bytes of glyph bitmaps cached so far.
   size_t CoverageBytes() const { return coverage_.size(); }
 
@@ -105,6 +116,8 @@ class FontFace {
   bool embolden_;
   bool oblique_;
   SizeRequest request_;
+  const std::string& file_;
+  int index_;
   int32_t em_ = 0;
   int32_t ascent_ = 0;
   int32_t descent_ = 0;

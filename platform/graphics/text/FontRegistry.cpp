@@ -36,7 +36,7 @@ class FontFile {
       if (f->Request() == request) return *f;
     }
     std::lock_guard lock(mutex_);
-    faces_.push_back(std::make_unique<FontFace>(face_, mutex_, embolden_, oblique_, request));
+    faces_.push_back(std::make_unique<FontFace>(face_, mutex_, embolden_, oblique_, request, path_, index_));
     return *faces_.back();
   }
 
