@@ -125,7 +125,7 @@ const StampTable& Table() {
       pen->Mode() != TPenMode::pmCopy) {
     return nullptr;
   }
-  if (PrinterCreated() && canvas == Printer()->Canvas()) return nullptr;
+  if (canvas->FigureDevice() != nullptr || (PrinterCreated() && canvas == Printer()->Canvas())) return nullptr;
   const TMarkStamp& s = Table()[kind][canvas->Brush()->Style() == TBrushStyle::bsSolid ? 0 : 1];
   return s.Valid ? &s : nullptr;
 }
@@ -174,7 +174,8 @@ void DrawStampOrFigures(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y) {
   TPen* pen = canvas->Pen();
   TBrush* brush = canvas->Brush();
   const TPixel pen_ink = pen->StampInk(), brush_ink = brush->StampInk();
-  if (table == nullptr || kind >= kGeometricKinds || pen_ink == 0 || brush_ink == 0 || PrinterCreated()) {
+  if (table == nullptr || kind >= kGeometricKinds || pen_ink == 0 || brush_ink == 0 || PrinterCreated() ||
+      canvas->FigureDevice() != nullptr) {
     return DrawStampOrFiguresSlowly(canvas, kind, x, y);
   }
   const TMarkStamp& s = (*table)[kind][brush->Style() == TBrushStyle::bsSolid ? 0 : 1];

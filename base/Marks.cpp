@@ -19,9 +19,14 @@ constexpr int32_t MarkReach = 16;
 
 int32_t ClampCentre(int32_t v) { return std::clamp(v, INT32_MIN + MarkReach, INT32_MAX - MarkReach); }
 
-// (Asking Printer() would create the printer object; a canvas can only be
-// its page once it exists.)
-bool OnPrinter(TCanvas* canvas) { return PrinterCreated() && canvas == Printer()->Canvas(); }
+// The printer's page, or a canvas of figures (a vector file, a picture at
+// another resolution), where single pixels would be dots too small to see
+// or fuzzy: such canvases get the line-drawn figures. (Asking Printer()
+// would create the printer object; a canvas can only be its page once it
+// exists.)
+bool OnPrinter(TCanvas* canvas) {
+  return canvas->FigureDevice() != nullptr || (PrinterCreated() && canvas == Printer()->Canvas());
+}
 
 // Restores the brush colour the mark found, whatever the figure did to it.
 class BrushColorKeeper {

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/graphics/FigureDevice.h"
 
 namespace korvo {
 
@@ -12,6 +14,12 @@ bool TilePicture(TCanvas& canvas, const TBitmap& picture, int32_t x0, int32_t y0
   const int64_t columns = (int64_t(width) - 1) / pw + 1;
   const int64_t rows = (int64_t(height) - 1) / ph + 1;
 
+  if (TFigureDevice* device = canvas.FigureDevice()) {
+    const TRect area{x0, y0, int32_t(std::min<int64_t>(int64_t(x0) + columns * pw, INT32_MAX)),
+                     int32_t(std::min<int64_t>(int64_t(y0) + rows * ph, INT32_MAX))};
+    if (!canvas.ClipRect().IsEmpty()) device->Tiles(canvas, area, TPoint{x0, y0}, picture);
+    return true;
+  }
   const TRect clip = canvas.ClipRect();
   const int64_t left = std::max<int64_t>(x0, clip.Left);
   const int64_t right = std::min<int64_t>(int64_t(x0) + columns * pw, clip.Right);

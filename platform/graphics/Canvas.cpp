@@ -2,6 +2,8 @@
 // text in CanvasText.cpp, bitmap copies in CanvasBlit.cpp.
 #include "platform/graphics/Canvas.h"
 
+#include "platform/graphics/FigureDevice.h"
+
 #include "platform/graphics/raster/ShapeStamps.h"
 #include "platform/graphics/raster/StampRuns.h"
 
@@ -18,12 +20,13 @@ void TCanvas::SetSurface(const TPixelSurface& surface) {
 }
 
 void TCanvas::UpdateEffectiveClip() {
-  TRect r{0, 0, surface_.Width, surface_.Height};
+  TRect r = figures_ != nullptr ? TRect{0, 0, figure_size_.cx, figure_size_.cy}
+                                : TRect{0, 0, surface_.Width, surface_.Height};
   r.Left = std::max(r.Left, clip_.Left);
   r.Top = std::max(r.Top, clip_.Top);
   r.Right = std::min(r.Right, clip_.Right);
   r.Bottom = std::min(r.Bottom, clip_.Bottom);
-  if (r.IsEmpty() || surface_.Bits == nullptr) r = TRect{0, 0, 0, 0};
+  if (r.IsEmpty() || (surface_.Bits == nullptr && figures_ == nullptr)) r = TRect{0, 0, 0, 0};
   effective_clip_ = r;
 }
 
@@ -46,6 +49,7 @@ TColor TCanvas::Pixel(int32_t x, int32_t y) const {
 
 void TCanvas::SetPixel(int32_t x, int32_t y, TColor color) {
   if (!ClipRect().Contains(x, y)) return;
+  if (figures_ != nullptr) [[unlikely]] return figures_->Fill(*this, TRect{x, y, x + 1, y + 1}, color);
   surface_.Bits[y * surface_.Stride + x] = ColorToPixel(color);
 }
 

@@ -203,6 +203,7 @@
 namespace korvo {
 
 class TBitmap;
+class TFigureDevice;
 
 // Which pixels a Polygon fills where its edges cross or wind around twice.
 enum class TPolyFillMode : uint8_t { pfAlternate, pfWinding };
@@ -267,6 +268,14 @@ class TCanvas : public TPersistent {
   // printer's page). A canvas without a surface draws nothing.
   void SetSurface(const TPixelSurface& surface);
   const TPixelSurface& Surface() const { return surface_; }
+
+  // Hands every figure to `device` instead of painting pixels (a vector
+  // file, a picture at another resolution); the canvas then spans
+  // 0..width-1 by 0..height-1 for its clip and has no surface. Null gives
+  // the canvas back to its surface. The device must outlive its use here.
+  // Pixel reads give -1 while a device is set.
+  void SetFigureDevice(TFigureDevice* device, int32_t width, int32_t height);
+  TFigureDevice* FigureDevice() const { return figures_; }
 
   TPen* Pen() { return &pen_; }
   const TPen* Pen() const { return &pen_; }
@@ -342,7 +351,14 @@ class TCanvas : public TPersistent {
   // Stamp past the clip, or without runs made yet for this surface.
   [[gnu::noinline]] void StampWithoutRuns(TPoint at, const TStamp& stamp, TStampInks inks);
 
+  // The figure calls of a canvas with a figure device (CanvasFigures.cpp).
+  [[gnu::noinline]] void FigureLine(TPoint from, TPoint to);
+  [[gnu::noinline]] void FigureStamp(TPoint at, std::span<const TStampRow> rows, TStampInks inks);
+  [[gnu::noinline]] void FigureText(int32_t x, int32_t y, std::string_view text);
+
   TPixelSurface surface_;
+  TFigureDevice* figures_ = nullptr;
+  TSize figure_size_{};
   void UpdateEffectiveClip();
 
   TRect clip_{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};

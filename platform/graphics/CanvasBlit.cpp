@@ -16,6 +16,7 @@
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/FigureDevice.h"
 
 namespace korvo {
 namespace {
@@ -52,6 +53,12 @@ int64_t SourceIndex(int64_t p, int32_t from, int32_t to, int32_t size) {
 
 void TCanvas::Draw(int32_t x, int32_t y, const TBitmap& bitmap) {
   if (bitmap.Empty()) return;
+  if (figures_ != nullptr) [[unlikely]] {
+    const TRect box{x, y, int32_t(std::min<int64_t>(int64_t(x) + bitmap.Width(), INT32_MAX)),
+                    int32_t(std::min<int64_t>(int64_t(y) + bitmap.Height(), INT32_MAX))};
+    if (!effective_clip_.IsEmpty()) figures_->Picture(*this, box, bitmap);
+    return;
+  }
   const TRect clip = ClipRect();
   const int64_t left = std::max<int64_t>(x, clip.Left);
   const int64_t right = std::min<int64_t>(int64_t(x) + bitmap.Width(), clip.Right);
@@ -91,6 +98,10 @@ void TCanvas::Draw(int32_t x, int32_t y, const TBitmap& bitmap) {
 
 void TCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap) {
   if (bitmap.Empty()) return;
+  if (figures_ != nullptr) [[unlikely]] {
+    if (!effective_clip_.IsEmpty() && r.Left != r.Right && r.Top != r.Bottom) figures_->Picture(*this, r, bitmap);
+    return;
+  }
   const TRect clip = ClipRect();
   int64_t x0, x1, y0, y1;
   if (!StretchSpan(r.Left, r.Right, clip.Left, clip.Right, x0, x1) ||

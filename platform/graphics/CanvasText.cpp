@@ -59,6 +59,7 @@ void DrawLine(const TPixelSurface& s, const TRect& clip, int64_t x, int64_t top,
 // lock, and per glyph a table lookup and a blit clipped once; nothing is
 // allocated.
 void TCanvas::TextOut(int32_t x, int32_t y, std::string_view text) {
+  if (figures_ != nullptr) [[unlikely]] return FigureText(x, y, text);
   const text::FontFace& face = text::FaceOf(font_);
   const TRect clip = ClipRect();
   std::lock_guard lock(face.Mutex());

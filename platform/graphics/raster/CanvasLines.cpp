@@ -1,4 +1,5 @@
 // LineTo and Polyline: the pen's stroke along a path.
+#include "platform/graphics/FigureDevice.h"
 #include "platform/graphics/raster/LineWalk.h"
 #include "platform/graphics/raster/Raster.h"
 
@@ -65,6 +66,7 @@ void TCanvas::LineTo(int32_t x, int32_t y) {
   const TPoint from = TPoint{x0, y0};
   pen_pos_.X = x;
   pen_pos_.Y = y;
+  if (figures_ != nullptr) [[unlikely]] return FigureLine(from, TPoint{x, y});
   if (pen_.Width() <= 1 && pen_.Mode() == TPenMode::pmCopy &&
       (pen_.Style() == TPenStyle::psSolid || pen_.Style() == TPenStyle::psInsideFrame)) {
     // The lines of marks, frames and axes.
@@ -83,6 +85,10 @@ void TCanvas::LineTo(int32_t x, int32_t y) {
 }
 
 void TCanvas::Polyline(std::span<const TPoint> points) {
+  if (figures_ != nullptr) [[unlikely]] {
+    if (!effective_clip_.IsEmpty() && points.size() >= 2) figures_->Polyline(*this, points);
+    return;
+  }
   raster::CanvasAccess a(*this);
   if (!a.PenVisible() || points.size() < 2) return;
   if (a.WidePen()) {

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "platform/graphics/raster/EllipseWalk.h"
+#include "platform/graphics/FigureDevice.h"
 #include "platform/graphics/raster/Raster.h"
 
 namespace korvo {
@@ -395,6 +396,10 @@ void DrawEllipse(raster::CanvasAccess& a, int32_t x1, int32_t y1, int32_t x2, in
 }  // namespace
 
 void TCanvas::Ellipse(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  if (figures_ != nullptr) [[unlikely]] {
+    if (!effective_clip_.IsEmpty()) figures_->Ellipse(*this, TRect{x1, y1, x2, y2});
+    return;
+  }
   const int64_t w = std::abs(int64_t(x2) - x1), h = std::abs(int64_t(y2) - y1);
   if ((w <= 2 || h <= 2) && !(w == 1 && h == 1)) {
     // A box one or two pixels across is drawn as the rectangle.
@@ -406,6 +411,10 @@ void TCanvas::Ellipse(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
 }
 
 void TCanvas::Arc(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t x4, int32_t y4) {
+  if (figures_ != nullptr) [[unlikely]] {
+    if (!effective_clip_.IsEmpty()) figures_->Arc(*this, TRect{x1, y1, x2, y2}, TPoint{x3, y3}, TPoint{x4, y4});
+    return;
+  }
   raster::CanvasAccess a(*this);
   const Rays rays{x3, y3, x4, y4};
   DrawEllipse(a, x1, y1, x2, y2, &rays);

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "platform/graphics/raster/LineWalk.h"
+#include "platform/graphics/FigureDevice.h"
 #include "platform/graphics/raster/Raster.h"
 #include "platform/graphics/raster/ShapeStamps.h"
 
@@ -350,6 +351,10 @@ void Fill(raster::CanvasAccess& a, std::span<const TPoint> pts, const Survey& s,
 // values are saved on the stack on the way: each such store waits behind
 // the previous figure's pixels in the store buffer.
 void TCanvas::Polygon(std::span<const TPoint> points) {
+  if (figures_ != nullptr) [[unlikely]] {
+    if (!effective_clip_.IsEmpty() && !points.empty()) figures_->Polygon(*this, points);
+    return;
+  }
   const raster::ShapeKey key = raster::ShapeKeyOf(*this, points);
   const TColor brush = brush_.Color(), pen = pen_.Color();
   if (key.Head != 0 && shape_stamps_ != nullptr && PlainColor(brush) && PlainColor(pen)) {

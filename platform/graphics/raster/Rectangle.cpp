@@ -2,6 +2,7 @@
 // and filled by the brush inside the outline.
 #include <utility>
 
+#include "platform/graphics/FigureDevice.h"
 #include "platform/graphics/raster/Raster.h"
 
 namespace korvo {
@@ -47,6 +48,10 @@ void TCanvas::FillRect(const TRect& rect) {
   int32_t x1 = rect.Left, y1 = rect.Top, x2 = rect.Right, y2 = rect.Bottom;
   Normalize(x1, y1, x2, y2);
   if (x1 == x2 || y1 == y2 || brush_.Style() != TBrushStyle::bsSolid) return;
+  if (figures_ != nullptr) [[unlikely]] {
+    if (!effective_clip_.IsEmpty()) figures_->Fill(*this, TRect{x1, y1, x2, y2}, brush_.Color());
+    return;
+  }
   const TPixel ink = ColorToPixel(brush_.Color());
   const TRect& clip = effective_clip_;
   if (x1 >= clip.Left && y1 >= clip.Top && x2 <= clip.Right && y2 <= clip.Bottom) {
@@ -60,6 +65,10 @@ void TCanvas::FillRect(const TRect& rect) {
 }
 
 void TCanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  if (figures_ != nullptr) [[unlikely]] {
+    if (!effective_clip_.IsEmpty()) figures_->Rectangle(*this, TRect{x1, y1, x2, y2});
+    return;
+  }
   Normalize(x1, y1, x2, y2);
   if (x1 == x2 || y1 == y2) return;
   const TRect& clip = effective_clip_;

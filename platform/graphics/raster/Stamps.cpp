@@ -73,6 +73,7 @@ uint32_t MaskWithin(uint32_t m, int64_t x0, int64_t left, int64_t right) {
 }  // namespace
 
 void TCanvas::StampRows(TPoint at, std::span<const TStampRow> rows, const TRect& box, TStampInks inks) {
+  if (figures_ != nullptr) [[unlikely]] return FigureStamp(at, rows, inks);
   const TRect& c = effective_clip_;
   if (Inside(at, box, c)) {
     return InsideRows(surface_.Bits + ptrdiff_t(at.Y) * surface_.Stride + at.X, surface_.Stride, rows, inks);
@@ -156,6 +157,7 @@ const raster::RunsOfStamp* raster::StampRuns::Make(const TStamp& stamp, ptrdiff_
 }
 
 void TCanvas::Stamp(TPoint at, const TStamp& stamp, TStampInks inks) {
+  if (figures_ != nullptr) [[unlikely]] return FigureStamp(at, stamp.Rows(), inks);
   const raster::StampRuns* known = stamp_runs_.get();
   if (known != nullptr && Inside(at, stamp.Box(), effective_clip_)) {
     if (const raster::RunsOfStamp* e = known->Find(stamp.Id(), surface_.Stride)) {
