@@ -281,12 +281,28 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   void CopyToClipboard(bool blackWhite, bool withCrossHairs);
   // Writes the picture of the whole control that the screen shows (rendered
   // afresh as CopyToClipboard renders it, in colour, crosshairs included)
-  // to `path`: PNG or BMP, chosen by the name's extension in either case.
+  // to `path`: PNG, BMP, SVG or PDF, chosen by the name's extension in
+  // either case. SVG and PDF hold the figures (1/96 inch a pixel, lines
+  // through pixel centres, text as text with its fonts embedded, pictures
+  // as images, marks line-drawn as on the printer).
   // The file is written beside the path and renamed onto it when complete,
   // so it never appears half-written and a failure leaves an earlier file
   // as it was. An unknown extension or a file that cannot be written raises
   // EKorvoPlotwellError naming the path. The screen is not repainted.
   void SaveToFile(const std::string& path);
+  // The same picture drawn onto `canvas` with the control's top-left pixel
+  // at the canvas's (0, 0): onto pixels, or as figures onto a canvas with a
+  // figure device (a vector file, a page, another resolution).
+  void RenderTo(TCanvas& canvas) { RenderPicture(false, true, &canvas); }
+  // Prints that picture on the printer (Printer()), scaled to fit
+  // `pageRect` (the page's pixels) keeping its aspect and centred in it, or
+  // the whole page: drawn at the printer's resolution, lines whole device
+  // pixels and text rasterised at the page's pixels per inch. Opens and
+  // closes a document of its own unless one is open (BeginDoc), when it
+  // draws on the current page. An empty chart or rectangle raises
+  // EKorvoPlotwellError.
+  void Print(const TRect& pageRect);
+  void Print();
 
   // The steps of the frame and the plot area, each drawing with the chart's
   // present settings. (x0, y0) is where the plot area's top-left pixel lies
@@ -298,6 +314,9 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   void DrawTextLabels(TCanvas* canvas, int32_t x0, int32_t y0);
   void DrawMouseTrace(int32_t x0, int32_t y0, TBitmap* bitmap);
   void DrawCrossHairs(int32_t x0, int32_t y0, TBitmap* bitmap);
+  // The same onto any canvas, (x0, y0) the control position of its (0, 0);
+  // the caller clips them to the plot area.
+  void DrawCrossHairs(int32_t x0, int32_t y0, TCanvas& canvas);
 
   // One item drawn onto `canvas` (the renderer state of the running render
   // pass applies: attribute cache, polyline batch, duplicate-mark grid).
@@ -660,8 +679,11 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
  protected:
   void Loaded() override;
   // The whole control rendered afresh into ChartBitmap without painting the
-  // screen, as CopyToClipboard describes (Clipboard.cpp).
-  void RenderPicture(bool blackWhite, bool withCrossHairs);
+  // screen, as CopyToClipboard describes (Clipboard.cpp); with a target,
+  // onto the target's (0, 0) instead (a canvas of figures: a vector file, a
+  // printed page, a picture at another resolution), ChartBitmap then holding
+  // only the frame's size.
+  void RenderPicture(bool blackWhite, bool withCrossHairs, TCanvas* target = nullptr);
   // The full repaint into ChartBitmap, copied onto the control in one draw.
   void Paint() override;
   void TextChanged() override;

@@ -47,7 +47,7 @@ void TCustomPlotwell::CopyToClipboard(bool blackWhite, bool withCrossHairs) {
   Clipboard()->Assign(*chart_bitmap_);
 }
 
-void TCustomPlotwell::RenderPicture(bool blackWhite, bool withCrossHairs) {
+void TCustomPlotwell::RenderPicture(bool blackWhite, bool withCrossHairs, TCanvas* target) {
   // The state the copy changes, put back on every way out of the copy.
   class TCopyScope {
    public:
@@ -136,14 +136,28 @@ void TCustomPlotwell::RenderPicture(bool blackWhite, bool withCrossHairs) {
   };
 
   // The temporary plot picture comes first: when there is no memory for
-  // it, nothing has changed yet.
-  auto plot = std::make_unique<TBitmap>();
-  plot->SetPixelFormat(TPixelFormat::pf32bit);
+  // it, nothing has changed yet. A target canvas of figures needs none.
+  auto plot = target == nullptr ? std::make_unique<TBitmap>() : nullptr;
+  if (plot) plot->SetPixelFormat(TPixelFormat::pf32bit);
 
   TCopyScope scope(*this);
   if (blackWhite) {
     scope.UseBlackAndWhite();
     SyncAllScales(*this);
+  }
+  if (target != nullptr) {
+    // Straight onto the target: the plot area's steps clipped to where the
+    // plot picture would lie.
+    RenderFrame(target);
+    SizePlotBitmap();
+    const TRect plotArea{margin_left_, margin_top_, margin_left_ + plot_bitmap_->Width(),
+                         margin_top_ + plot_bitmap_->Height()};
+    target->SetClipRect(plotArea);
+    PaintPlotBackground(target, margin_left_, margin_top_, plot_bitmap_->Width(), plot_bitmap_->Height());
+    RenderData(target, margin_left_, margin_top_, blackWhite, false);
+    if (withCrossHairs) DrawCrossHairs(0, 0, *target);
+    target->ResetClipRect();
+    return;
   }
   TCanvas* frame = chart_bitmap_->Canvas();
   RenderFrame(frame);

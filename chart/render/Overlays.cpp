@@ -187,11 +187,13 @@ void TCustomPlotwell::DrawMouseTrace(int32_t x0, int32_t y0, TBitmap* bitmap) {
 // for the vertical one; the boxed modes need both. (x0, y0) is the control
 // position of the bitmap's top-left pixel.
 void TCustomPlotwell::DrawCrossHairs(int32_t x0, int32_t y0, TBitmap* bitmap) {
-  if (bitmap == nullptr) return;
+  if (bitmap != nullptr) DrawCrossHairs(x0, y0, *bitmap->Canvas());
+}
+
+void TCustomPlotwell::DrawCrossHairs(int32_t x0, int32_t y0, TCanvas& canvas) {
   const bool any = std::any_of(cross_hairs_.begin(), cross_hairs_.end(),
                                [](const auto& c) { return c->Mode() != TCrossHMode::chOff; });
   if (!any) return;
-  TCanvas& canvas = *bitmap->Canvas();
   const TCanvasStateSaver saved(canvas);
   const int64_t W = Width(), H = Height(), s = shadow_width_;
   const int64_t ml = margin_left_, mr = margin_right_, mt = margin_top_, mb = margin_bottom_;

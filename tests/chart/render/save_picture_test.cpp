@@ -95,8 +95,8 @@ TEST_F(SaveToFile, BadPathsAreClearErrorsAndLeaveNothingBehind) {
     std::string reason;
     bool full = false;
   } cases[] = {
-      {Path("chart.gif"), "unknown picture type '.gif' (the name must end in .png or .bmp)"},
-      {Path("chart"), "the name has no extension (the name must end in .png or .bmp)"},
+      {Path("chart.gif"), "unknown picture type '.gif' (the name must end in .png, .bmp, .svg or .pdf)"},
+      {Path("chart"), "the name has no extension (the name must end in .png, .bmp, .svg or .pdf)"},
       {Path("missing/chart.png"), "cannot create a file beside it (No such file or directory)"},
       {Path("folder.png"), "cannot replace the file (Is a directory)"},
       {Path("old.png"), "cannot write the file (File too large)", true},
