@@ -186,11 +186,15 @@ class TScale : public TCustomControl {
   // One repaint even while painting is suppressed.
   void ForcePaint();
   // Writes the scale's picture (Width x Height, rendered afresh as Paint
-  // draws it; a transparent scale on its parent's colour) as PNG or BMP by
+  // draws it; a transparent scale on its parent's colour) as PNG, BMP, SVG or PDF by
   // the name's extension, written beside the path and renamed onto it. An
   // unknown extension or a file that cannot be written raises EKorvoError
   // naming the path.
   void SaveToFile(const std::string& path);
+  // Prints that picture fitted to `pageRect` of the printer's page, or to
+  // the whole page, as TPlotwell::Print does; EKorvoError on failure.
+  void Print(const TRect& pageRect);
+  void Print();
   // A scale embedded in a chart draws only onto the chart's bitmap and
   // holds no surface of its own (unless it has a window); a stand-alone
   // scale keeps its control-sized surface.
@@ -240,6 +244,9 @@ class TScale : public TCustomControl {
   // (ox, oy); ownBackground fills a transparent scale's area with its
   // parent's colour first.
   void Render(TCanvas* target, int32_t ox, int32_t oy, bool ownBackground);
+  // An opaque scale's background, scale and frame with the scale's (0, 0)
+  // at (ox, oy) of `canvas`.
+  void PaintOpaque(TCanvas* canvas, int32_t ox, int32_t oy);
   void DrawScale(TCanvas* canvas, int32_t offsetX, int32_t offsetY);
   void DrawTicks(TCanvas* canvas, int32_t base);
   void DrawUnusableRangeText(TCanvas* canvas, int32_t base, TTickOutcome outcome);

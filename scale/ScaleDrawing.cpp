@@ -10,6 +10,8 @@
 #include "base/korvobase.h"
 #include "platform/Exceptions.h"
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Printer.h"
+#include "platform/graphics/vector/PictureOutput.h"
 #include "scale/PrinterFont.h"
 #include "scale/ScaleControl.h"
 
@@ -152,7 +154,12 @@ void TScale::Paint() {
 
 void TScale::SaveToFile(const std::string& path) {
   try {
-    TBitmap::CheckPictureName(path);
+    const TPictureKind kind = PictureKindOf(path);
+    if (kind == TPictureKind::Svg || kind == TPictureKind::Pdf) {
+      SaveVectorPicture(path, kind, std::max(Width(), 1), std::max(Height(), 1),
+                        [&](TCanvas& canvas) { Render(&canvas, 0, 0, true); });
+      return;
+    }
     TBitmap picture(std::max(Width(), 1), std::max(Height(), 1));
     picture.SetPixelFormat(TPixelFormat::pf32bit);
     Render(picture.Canvas(), 0, 0, true);
@@ -161,6 +168,17 @@ void TScale::SaveToFile(const std::string& path) {
     throw EKorvoError(e.what());
   }
 }
+
+void TScale::Print(const TRect& pageRect) {
+  try {
+    PrintPicture(std::max(Width(), 1), std::max(Height(), 1), pageRect,
+                 [&](TCanvas& canvas) { Render(&canvas, 0, 0, true); });
+  } catch (const EInvalidGraphic& e) {
+    throw EKorvoError(e.what());
+  }
+}
+
+void TScale::Print() { Print(TRect{0, 0, Printer()->PageWidth(), Printer()->PageHeight()}); }
 
 void TScale::Render(TCanvas* target, int32_t ox, int32_t oy, bool ownBackground) {
   target->Font()->Assign(*Font());
@@ -174,6 +192,16 @@ void TScale::Render(TCanvas* target, int32_t ox, int32_t oy, bool ownBackground)
     return;
   }
 
+  if (target->FigureDevice() != nullptr) {
+    // A canvas of figures (a vector file, another resolution) gets the
+    // figures themselves, cut to the scale's box as the off-screen bitmap
+    // would cut them, so that its text stays text.
+    const TRect clip = target->ClipRect();
+    target->SetClipRect(TRect{ox, oy, Clamp32(int64_t(ox) + Width()), Clamp32(int64_t(oy) + Height())});
+    PaintOpaque(target, ox, oy);
+    target->SetClipRect(clip);
+    return;
+  }
   // Opaque: draw off screen and copy in one operation. The bitmap is kept
   // between paints; its pen and brush start afresh each time.
   if (!off_screen_) off_screen_ = std::make_unique<TBitmap>();
@@ -181,7 +209,11 @@ void TScale::Render(TCanvas* target, int32_t ox, int32_t oy, bool ownBackground)
     off_screen_->SetSize(Width(), Height());
   }
   off_screen_->SetPixelFormat(TPixelFormat::pf32bit);
-  TCanvas* canvas = off_screen_->Canvas();
+  PaintOpaque(off_screen_->Canvas(), 0, 0);
+  target->Draw(ox, oy, *off_screen_);
+}
+
+void TScale::PaintOpaque(TCanvas* canvas, int32_t ox, int32_t oy) {
   canvas->Font()->Assign(*Font());
   canvas->Pen()->SetStyle(TPenStyle::psSolid);
   canvas->Pen()->SetWidth(1);
@@ -189,13 +221,13 @@ void TScale::Render(TCanvas* target, int32_t ox, int32_t oy, bool ownBackground)
   canvas->Pen()->SetColor(color_back_gnd_);
   canvas->Brush()->SetStyle(TBrushStyle::bsSolid);
   canvas->Brush()->SetColor(color_back_gnd_);
-  canvas->Rectangle(0, 0, Width(), Height());
+  const int32_t right = Clamp32(int64_t(ox) + Width()), bottom = Clamp32(int64_t(oy) + Height());
+  canvas->Rectangle(ox, oy, right, bottom);
   canvas->Pen()->SetColor(color_scale_);
-  DrawScale(canvas, 0, 0);
+  DrawScale(canvas, ox, oy);
   if (OnAfterScaleRendered) OnAfterScaleRendered(this, canvas);
-  DrawFrame(canvas, frame_style_, 0, 0, Width() - 1, Height() - 1, frame_highlight_color_, clSilver,
-            frame_shadow_color_, frame_dark_color_, frame_dark_color_);
-  target->Draw(ox, oy, *off_screen_);
+  DrawFrame(canvas, frame_style_, ox, oy, right - 1, bottom - 1, frame_highlight_color_, clSilver, frame_shadow_color_,
+            frame_dark_color_, frame_dark_color_);
 }
 
 void TScale::FillOwnBackground(TCanvas* canvas) {

@@ -61,7 +61,7 @@ TEST(ScaleSurface, SavesThePictureItShows) {
     scale.SaveToFile("scale.jpg");
     ADD_FAILURE() << "saved a .jpg";
   } catch (const EKorvoError& e) {
-    EXPECT_STREQ(e.what(), "Cannot save 'scale.jpg': unknown picture type '.jpg' (the name must end in .png or .bmp)");
+    EXPECT_STREQ(e.what(), "Cannot save 'scale.jpg': unknown picture type '.jpg' (the name must end in .png, .bmp, .svg or .pdf)");
   }
 }
 
