@@ -37,18 +37,24 @@ void Snapshot(TPlotwell& chart, TBitmap& picture) {
 
 }  // namespace
 
-void DrawDemoCharts(const std::filesystem::path& examples, TBitmap& chart1, TBitmap& chart2) {
-  std::unique_ptr<TPlotwell> first = ReadChart(examples / "Plotwell1.txt");
-  DrawCurveFrame(*first, 1);
-  Snapshot(*first, chart1);
-
+std::unique_ptr<TPlotwell> DemoChart(const std::filesystem::path& examples, int which) {
+  if (which == 1) {
+    std::unique_ptr<TPlotwell> first = ReadChart(examples / "Plotwell1.txt");
+    DrawCurveFrame(*first, 1);
+    return first;
+  }
   std::unique_ptr<TPlotwell> second = ReadChart(examples / "Plotwell2.txt");
   second->Scale1X()->SetRangeLow(-3.0);
   second->Scale1X()->SetRangeHigh(3.0);
   second->Scale1Y()->SetRangeLow(0.0);
   second->Scale1Y()->SetRangeHigh(110.0);
   DrawPolylineFrame(*second, 1);
-  Snapshot(*second, chart2);
+  return second;
+}
+
+void DrawDemoCharts(const std::filesystem::path& examples, TBitmap& chart1, TBitmap& chart2) {
+  Snapshot(*DemoChart(examples, 1), chart1);
+  Snapshot(*DemoChart(examples, 2), chart2);
 }
 
 }  // namespace korvo::gallery

@@ -194,11 +194,15 @@ int DrawText(TCanvas* c, int top) {
 }  // namespace
 
 void DrawGallery(TBitmap& bmp) {
-  bmp.SetSize(960, 760);
-  TCanvas* c = bmp.Canvas();
+  bmp.SetSize(GallerySize.cx, GallerySize.cy);
+  DrawGallery(*bmp.Canvas());
+}
+
+void DrawGallery(TCanvas& canvas) {
+  TCanvas* c = &canvas;
   Reset(c);
   c->Pen()->SetStyle(TPenStyle::psClear);
-  c->Rectangle(0, 0, bmp.Width() + 1, bmp.Height() + 1);
+  c->Rectangle(0, 0, GallerySize.cx + 1, GallerySize.cy + 1);
   int y = 8;
   y = DrawMarks(c, y);
   y = DrawFrames(c, y + 6);

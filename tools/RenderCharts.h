@@ -15,7 +15,8 @@ struct TRenderOptions {
   int Frames = 0;
   // Put before each picture's file name ("demo-" gives demo-Plotwell1.png).
   std::string FilePrefix;
-  // The pictures' type and extension: "png" or "bmp" (TPlotwell::SaveToFile).
+  // The pictures' type and extension: "png", "bmp", "svg" or "pdf"
+  // (TPlotwell::SaveToFile).
   std::string Format = "png";
 };
 

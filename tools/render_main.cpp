@@ -1,4 +1,4 @@
-// plotwell-render [--out FOLDER] [--frames N] [--format png|bmp] FILE...:
+// plotwell-render [--out FOLDER] [--frames N] [--format png|bmp|svg|pdf] FILE...:
 // reads each form description, paints every chart in it headless and writes
 // one picture per chart: FOLDER/<Name>.png for one file,
 // FOLDER/<file stem>-<Name>.png for several. With --frames N each chart then runs ShowGraph N times and a
@@ -20,10 +20,11 @@
 namespace {
 
 constexpr const char* Usage =
-    "usage: plotwell-render [--out FOLDER] [--frames N] [--format png|bmp] FILE...\n"
+    "usage: plotwell-render [--out FOLDER] [--frames N] [--format png|bmp|svg|pdf] FILE...\n"
     "  Renders every TPlotwell of each form description FILE to FOLDER/<Name>.png\n"
     "  (FOLDER/<file stem>-<Name>.png when several files are given; default folder:\n"
-    "  out; --format bmp writes .bmp files). --frames N then runs ShowGraph N times\n"
+    "  out; --format bmp, svg or pdf writes those instead: SVG and PDF hold the\n"
+    "  chart's figures and its text as text). --frames N then runs ShowGraph N times\n"
     "  per chart and prints the median time.\n";
 
 int BadUsage(const std::string& why) {
@@ -48,7 +49,9 @@ int main(int argc, char** argv) {
       if (arg == "--out") {
         options.OutDir = value;
       } else if (arg == "--format") {
-        if (value != "png" && value != "bmp") return BadUsage("--format takes png or bmp, not '" + value + "'");
+        if (value != "png" && value != "bmp" && value != "svg" && value != "pdf") {
+          return BadUsage("--format takes png, bmp, svg or pdf, not '" + value + "'");
+        }
         options.Format = value;
       } else {
         char* end = nullptr;

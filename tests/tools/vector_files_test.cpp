@@ -1,0 +1,229 @@
+// SVG and PDF files of the gallery and the demo's charts, rasterised back at
+// 96 pixels per inch with poppler and librsvg, against the raster canvas's
+// own pictures; their text found as text.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "chart/plotwell.h"
+#include "platform/Exceptions.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/graphics/FigureDevice.h"
+#include "platform/graphics/vector/PictureOutput.h"
+#include "tools/DemoCharts.h"
+#include "tools/Gallery.h"
+
+namespace korvo {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path Folder() {
+  const fs::path dir = fs::temp_directory_path() / ("plotwell-vector-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  return dir;
+}
+
+std::string Shell(const std::string& command) {
+  std::string out;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return out;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+  EXPECT_EQ(::pclose(pipe), 0) << command;
+  return out;
+}
+
+// The file rasterised at 96 pixels per inch, as the tools of the system draw it.
+std::unique_ptr<TBitmap> Rasterised(const fs::path& file) {
+  const fs::path png = fs::path(file).replace_extension(file.extension().string() + ".png");
+  if (file.extension() == ".pdf") {
+    Shell("pdftoppm -r 96 -png -singlefile '" + file.string() + "' '" + fs::path(png).replace_extension().string() + "'");
+  } else {
+    Shell("rsvg-convert -o '" + png.string() + "' '" + file.string() + "'");
+  }
+  auto picture = std::make_unique<TBitmap>();
+  picture->LoadPngFromFile(png.string());
+  return picture;
+}
+
+// Ink: a pixel that stands out from a neighbour (an edge of a line, a
+// glyph, a figure), so that fills and backgrounds do not count and
+// anti-aliased edges still do.
+std::vector<bool> InkOf(const TBitmap& b) {
+  const int w = b.Width(), h = b.Height();
+  std::vector<bool> ink(size_t(w) * h);
+  const auto differs = [](TPixel p, TPixel q) {
+    for (int shift = 0; shift < 24; shift += 8) {
+      if (std::abs(int((p >> shift) & 0xFF) - int((q >> shift) & 0xFF)) > 96) return true;
+    }
+    return false;
+  };
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const TPixel p = b.ScanLine(y)[x];
+      ink[size_t(y) * w + x] = (x + 1 < w && differs(p, b.ScanLine(y)[x + 1])) ||
+                               (y + 1 < h && differs(p, b.ScanLine(y + 1)[x]));
+    }
+  }
+  return ink;
+}
+
+// The share of `a`'s ink pixels that have ink of `b` within one pixel.
+double InkFoundWithinOnePixel(const std::vector<bool>& a, const std::vector<bool>& b, int w, int h) {
+  int64_t total = 0, found = 0;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      if (!a[size_t(y) * w + x]) continue;
+      ++total;
+      bool near = false;
+      for (int dy = -1; dy <= 1 && !near; ++dy) {
+        for (int dx = -1; dx <= 1 && !near; ++dx) {
+          const int u = x + dx, v = y + dy;
+          near = u >= 0 && v >= 0 && u < w && v < h && b[size_t(v) * w + u];
+        }
+      }
+      found += near;
+    }
+  }
+  return total == 0 ? 1.0 : double(found) / double(total);
+}
+
+// Every text the picture draws, in order.
+class TTextRecorder final : public TFigureDevice {
+ public:
+  std::vector<std::string> Texts;
+  void Line(const TCanvas&, TPoint, TPoint) override {}
+  void Polyline(const TCanvas&, std::span<const TPoint>) override {}
+  void Polygon(const TCanvas&, std::span<const TPoint>) override {}
+  void Rectangle(const TCanvas&, const TRect&) override {}
+  void Ellipse(const TCanvas&, const TRect&) override {}
+  void Arc(const TCanvas&, const TRect&, TPoint, TPoint) override {}
+  void Fill(const TCanvas&, const TRect&, TColor) override {}
+  void Text(const TCanvas&, TPoint, std::string_view text, int32_t) override { Texts.emplace_back(text); }
+  void Picture(const TCanvas&, const TRect&, const TBitmap&) override {}
+  void Tiles(const TCanvas&, const TRect&, TPoint, const TBitmap&) override {}
+};
+
+struct TSubject {
+  std::string Name;
+  TSize Size;
+  std::function<void(TCanvas&)> Draw;  // onto a raster or a figure canvas
+  std::function<void(const std::string&)> Save;
+  // The least share of ink found within a pixel, both ways. The gallery's
+  // sheet of 52 mark kinds holds the kinds the screen stamps as dots and a
+  // file draws as the printer's line figures (by design), and an xor figure
+  // that SVG paints as copy: 98.8% and 98.6% found.
+  double Share = 0.99;
+};
+
+std::vector<TSubject> Subjects() {
+  const fs::path examples = fs::path(PLOTWELL_TEST_DATA) / ".." / "examples" / "charts";
+  std::vector<TSubject> subjects;
+  subjects.push_back({"gallery", gallery::GallerySize, [](TCanvas& c) { gallery::DrawGallery(c); },
+                      [](const std::string& path) {
+                        SaveVectorPicture(path, PictureKindOf(path), gallery::GallerySize.cx, gallery::GallerySize.cy,
+                                          [](TCanvas& c) { gallery::DrawGallery(c); });
+                      },
+                      0.985});
+  for (int which : {1, 2}) {
+    std::shared_ptr<TPlotwell> chart = gallery::DemoChart(examples, which);
+    chart->Repaint();
+    subjects.push_back({"demo" + std::to_string(which), TSize{chart->Width(), chart->Height()},
+                        [chart](TCanvas& c) {
+                          chart->RenderTo(c);
+                        },
+                        [chart](const std::string& path) { chart->SaveToFile(path); }});
+  }
+  return subjects;
+}
+
+TEST(VectorFiles, RasterisedAt96DpiTheyPutTheirInkWhereTheCanvasDoes) {
+  const fs::path dir = Folder();
+  for (const TSubject& s : Subjects()) {
+    TBitmap raster(s.Size.cx, s.Size.cy);
+    s.Draw(*raster.Canvas());
+    const std::vector<bool> expected = InkOf(raster);
+
+    TTextRecorder recorder;
+    TCanvas figures;
+    figures.SetFigureDevice(&recorder, s.Size.cx, s.Size.cy);
+    s.Draw(figures);
+    ASSERT_FALSE(recorder.Texts.empty()) << s.Name;
+
+    for (const char* kind : {".pdf", ".svg"}) {
+      const fs::path file = dir / (s.Name + kind);
+      s.Save(file.string());
+      const std::unique_ptr<TBitmap> back = Rasterised(file);
+      ASSERT_EQ(back->Width(), s.Size.cx) << file;
+      ASSERT_EQ(back->Height(), s.Size.cy) << file;
+      const std::vector<bool> got = InkOf(*back);
+      EXPECT_GE(InkFoundWithinOnePixel(expected, got, s.Size.cx, s.Size.cy), s.Share) << file << ": canvas ink missing";
+      EXPECT_GE(InkFoundWithinOnePixel(got, expected, s.Size.cx, s.Size.cy), s.Share) << file << ": ink the canvas lacks";
+
+      // The text as text: poppler's text of the PDF, the SVG's text elements.
+      std::string text;
+      if (std::string(kind) == ".pdf") {
+        text = Shell("pdftotext -raw '" + file.string() + "' -");
+      } else {
+        std::ifstream in(file);
+        std::stringstream all;
+        all << in.rdbuf();
+        text = all.str();
+      }
+      // (Text extraction keeps the words, not the spaces between them.)
+      const auto words = [](std::string s) { return std::erase_if(s, [](char c) { return c == ' ' || c == '\n'; }), s; };
+      const std::string found = words(text);
+      for (const std::string& t : recorder.Texts) {
+        if (t.find_first_of("<&") != std::string::npos) continue;
+        EXPECT_NE(found.find(words(t)), std::string::npos) << file << " lacks the text '" << t << "'";
+      }
+    }
+  }
+  fs::remove_all(dir);
+}
+
+TEST(VectorFiles, BadNamesAndFailedWritesAreClearErrorsThatKeepTheOldFile) {
+  const fs::path dir = Folder();
+  const fs::path kept = dir / "kept.pdf";
+  { std::ofstream(kept) << "earlier"; }
+  const auto draw = [](TCanvas& c) { c.Rectangle(0, 0, 10, 10); };
+  const struct {
+    fs::path Path;
+    int32_t Width;
+    const char* Says;
+  } cases[] = {
+      {dir / "chart.gif", 10, "unknown picture type '.gif' (the name must end in .png, .bmp, .svg or .pdf)"},
+      {dir / "no-such-folder" / "chart.svg", 10, "No such file or directory"},
+      {kept, 0, "0 x 10 pixels"},
+  };
+  for (const auto& c : cases) {
+    try {
+      SaveVectorPicture(c.Path.string(), PictureKindOf(c.Path.string()), c.Width, 10, draw);
+      ADD_FAILURE() << c.Path << " was written";
+    } catch (const EInvalidGraphic& e) {
+      const std::string what = e.what();
+      EXPECT_NE(what.find("'" + c.Path.string() + "'"), std::string::npos) << what;
+      EXPECT_NE(what.find(c.Says), std::string::npos) << what;
+    }
+  }
+  std::ifstream in(kept);
+  std::string content;
+  std::getline(in, content);
+  EXPECT_EQ(content, "earlier");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "a temporary file was left";
+  fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace korvo
