@@ -14,18 +14,24 @@
 //      every resize becomes the chart's SetBounds);
 //   3. each frame: ClearGraph, the drawing commands, ShowGraph (which draws
 //      the plot area and shows it; no update() is needed);
-//   4. at the end the chart deleted (its widget goes with it) before the
-//      window system, and the window system before the QApplication.
+//   4. at the end the window system before the QApplication; the chart's
+//      widget owns the chart, so the chart goes with the window holding
+//      it (ControlWidget's default; deleting the chart first is fine too).
 //
-// "Save..." writes the chart as PNG or BMP (TPlotwell::SaveToFile, the
+// "Save..." writes the chart as PNG, BMP, SVG or PDF (TPlotwell::SaveToFile, the
 // format by the name's extension); a failure is shown in a message box.
+// "Print..." shows the print dialog and prints the chart fitted to the
+// page (TPlotwell::Print through korvo::PrintWithDialog).
 //
-// Usage: plotwell-qt-embed [--frames N] [--exit] [--save FILE]
+// Usage: plotwell-qt-embed [--frames N] [--exit] [--save FILE] [--print-pdf FILE]
 //   --frames N   stop the animation after N frames
 //   --exit       quit once the animation has stopped
 //   --save FILE  save the chart to FILE once the animation has stopped (as
 //                "Save..." does; a failure is printed and the exit status
 //                is 1)
+//   --print-pdf FILE  print the chart to the PDF file FILE once the
+//                animation has stopped (as "Print..." does, to a file; a
+//                failure is printed and the exit status is 1)
 #include <QApplication>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -99,7 +105,7 @@ void DrawWave(korvo::TPlotwell& chart, int frame) {
 int main(int argc, char** argv) {
   int frames = 0;
   bool exitAfter = false;
-  std::string saveTo;
+  std::string saveTo, printTo;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) {
       frames = std::atoi(argv[++i]);
@@ -107,8 +113,10 @@ int main(int argc, char** argv) {
       exitAfter = true;
     } else if (std::strcmp(argv[i], "--save") == 0 && i + 1 < argc) {
       saveTo = argv[++i];
+    } else if (std::strcmp(argv[i], "--print-pdf") == 0 && i + 1 < argc) {
+      printTo = argv[++i];
     } else {
-      std::fprintf(stderr, "usage: plotwell-qt-embed [--frames N] [--exit] [--save FILE]\n");
+      std::fprintf(stderr, "usage: plotwell-qt-embed [--frames N] [--exit] [--save FILE] [--print-pdf FILE]\n");
       return 2;
     }
   }
@@ -135,14 +143,31 @@ int main(int argc, char** argv) {
       auto* buttons = new QHBoxLayout;
       auto* pause = new QPushButton("Pause");
       auto* save = new QPushButton("Save...");
+      auto* print = new QPushButton("Print...");
       buttons->addWidget(pause);
       buttons->addWidget(save);
+      buttons->addWidget(print);
       layout->addLayout(buttons);
       window.setCentralWidget(central);
       // Saves the chart; the error (naming the path) comes back as text.
       const auto saveChart = [&](const QString& path) -> QString {
         try {
           chart->SaveToFile(path.toStdString());
+          return {};
+        } catch (const std::exception& e) {
+          return QString::fromStdString(e.what());
+        }
+      };
+      // Prints the chart fitted to the page, to the printer the dialog
+      // chooses or to a PDF file; the error comes back as text.
+      const auto printChart = [&](const QString& pdf) -> QString {
+        try {
+          const auto job = [chart] { chart->Print(); };
+          if (pdf.isEmpty()) {
+            korvo::PrintWithDialog(job, &window);
+          } else {
+            korvo::PrintToPdf(pdf.toStdString(), job);
+          }
           return {};
         } catch (const std::exception& e) {
           return QString::fromStdString(e.what());
@@ -166,6 +191,15 @@ int main(int argc, char** argv) {
               status = 1;
             }
           }
+          if (!printTo.empty()) {
+            const QString error = printChart(QString::fromStdString(printTo));
+            if (error.isEmpty()) {
+              std::printf("plotwell-qt-embed: printed %s\n", printTo.c_str());
+            } else {
+              std::fprintf(stderr, "plotwell-qt-embed: %s\n", error.toStdString().c_str());
+              status = 1;
+            }
+          }
           std::fflush(stdout);
           if (exitAfter) QApplication::quit();
         }
@@ -181,18 +215,20 @@ int main(int argc, char** argv) {
       });
       QObject::connect(save, &QPushButton::clicked, [&] {
         const QString path = QFileDialog::getSaveFileName(&window, "Save the chart", "chart.png",
-                                                          "Pictures (*.png *.bmp)");
+                                                          "Pictures (*.png *.bmp);;Vector files (*.svg *.pdf)");
         if (path.isEmpty()) return;
         const QString error = saveChart(path);
         if (!error.isEmpty()) QMessageBox::warning(&window, "Save the chart", error);
+      });
+      QObject::connect(print, &QPushButton::clicked, [&] {
+        const QString error = printChart({});
+        if (!error.isEmpty()) QMessageBox::warning(&window, "Print the chart", error);
       });
       timer.start(16);
       window.show();
       const int rc = app.exec();
       if (status == 0) status = rc;
-      // The chart before the window system; its widget leaves the layout.
-      delete chart;
-    }
+    }  // the window goes, and with the chart's widget the chart
   }
   return status;
 }
