@@ -16,11 +16,12 @@ case "$purpose" in
 esac
 
 # The compiler and build tools, the libraries Plotwell links (cairo writes the
-# vector files) and the font the text engine needs.
+# vector files) and the fonts the text engine needs (the extra DejaVu faces hold
+# the oblique one the gallery's italic line uses).
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev
-  libfreetype-dev libfontconfig-dev libpng-dev libcairo2-dev fonts-dejavu-core
+  libfreetype-dev libfontconfig-dev libpng-dev libcairo2-dev fonts-dejavu-core fonts-dejavu-extra
 )
 if [ "$purpose" = test ]; then
   # GoogleTest; Xvfb for the tests on a real X server; poppler and librsvg
