@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "platform/graphics/Bitmap.h"
-#include "platform/graphics/Printer.h"
 
 namespace korvo {
 namespace {
@@ -125,7 +124,7 @@ const StampTable& Table() {
       pen->Mode() != TPenMode::pmCopy) {
     return nullptr;
   }
-  if (canvas->FigureDevice() != nullptr || (PrinterCreated() && canvas == Printer()->Canvas())) return nullptr;
+  if (canvas->ForDevice()) return nullptr;
   const TMarkStamp& s = Table()[kind][canvas->Brush()->Style() == TBrushStyle::bsSolid ? 0 : 1];
   return s.Valid ? &s : nullptr;
 }
@@ -174,8 +173,7 @@ void DrawStampOrFigures(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y) {
   TPen* pen = canvas->Pen();
   TBrush* brush = canvas->Brush();
   const TPixel pen_ink = pen->StampInk(), brush_ink = brush->StampInk();
-  if (table == nullptr || kind >= kGeometricKinds || pen_ink == 0 || brush_ink == 0 || PrinterCreated() ||
-      canvas->FigureDevice() != nullptr) {
+  if (table == nullptr || kind >= kGeometricKinds || pen_ink == 0 || brush_ink == 0 || canvas->ForDevice()) {
     return DrawStampOrFiguresSlowly(canvas, kind, x, y);
   }
   const TMarkStamp& s = (*table)[kind][brush->Style() == TBrushStyle::bsSolid ? 0 : 1];

@@ -7,7 +7,6 @@
 #include <span>
 
 #include "platform/graphics/Canvas.h"
-#include "platform/graphics/Printer.h"
 
 namespace korvo {
 namespace {
@@ -21,12 +20,8 @@ int32_t ClampCentre(int32_t v) { return std::clamp(v, INT32_MIN + MarkReach, INT
 
 // The printer's page, or a canvas of figures (a vector file, a picture at
 // another resolution), where single pixels would be dots too small to see
-// or fuzzy: such canvases get the line-drawn figures. (Asking Printer()
-// would create the printer object; a canvas can only be its page once it
-// exists.)
-bool OnPrinter(TCanvas* canvas) {
-  return canvas->FigureDevice() != nullptr || (PrinterCreated() && canvas == Printer()->Canvas());
-}
+// or blurred: such canvases get the line-drawn figures.
+bool OnPrinter(TCanvas* canvas) { return canvas->ForDevice(); }
 
 // Restores the brush colour the mark found, whatever the figure did to it.
 class BrushColorKeeper {

@@ -276,6 +276,16 @@ class TCanvas : public TPersistent {
   // Pixel reads give -1 while a device is set.
   void SetFigureDevice(TFigureDevice* device, int32_t width, int32_t height);
   TFigureDevice* FigureDevice() const { return figures_; }
+  // Whether the canvas draws for a device rather than a screen: a printer's
+  // page (its printer says so) or a canvas with a figure device. Small
+  // figures such as marks are line-drawn there, as single pixels would be
+  // dots too small to see or blurred. One flag, so that the marks' fast path
+  // asks one question a mark.
+  bool ForDevice() const { return for_device_; }
+  void SetPrinterPage(bool value) {
+    printer_page_ = value;
+    for_device_ = printer_page_ || figures_ != nullptr;
+  }
 
   TPen* Pen() { return &pen_; }
   const TPen* Pen() const { return &pen_; }
@@ -359,6 +369,8 @@ class TCanvas : public TPersistent {
   TPixelSurface surface_;
   TFigureDevice* figures_ = nullptr;
   TSize figure_size_{};
+  bool printer_page_ = false;
+  bool for_device_ = false;  // printer_page_ || figures_
   void UpdateEffectiveClip();
 
   TRect clip_{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};

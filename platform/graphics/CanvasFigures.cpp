@@ -5,11 +5,15 @@
 
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/FigureDevice.h"
+#include "platform/graphics/raster/StampRuns.h"
 
 namespace korvo {
 
 void TCanvas::SetFigureDevice(TFigureDevice* device, int32_t width, int32_t height) {
   figures_ = device;
+  for_device_ = printer_page_ || figures_ != nullptr;
+  // Stamp's fast path runs only where runs exist (raster/Stamps.cpp).
+  if (device != nullptr) stamp_runs_.reset();
   figure_size_ = device != nullptr ? TSize{std::max(width, 0), std::max(height, 0)} : TSize{};
   UpdateEffectiveClip();
 }

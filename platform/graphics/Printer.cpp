@@ -17,7 +17,10 @@ std::string FormatText(const TPageFormat& f) {
 }
 }  // namespace
 
-TPrinter::TPrinter() { SetFormat(HeadlessFormat); }
+TPrinter::TPrinter() {
+  page_.Canvas()->SetPrinterPage(true);
+  SetFormat(HeadlessFormat);
+}
 
 uintptr_t TPrinter::Handle() const { return reinterpret_cast<uintptr_t>(this); }
 

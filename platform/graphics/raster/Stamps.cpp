@@ -156,8 +156,10 @@ const raster::RunsOfStamp* raster::StampRuns::Make(const TStamp& stamp, ptrdiff_
   return &e;
 }
 
+// A canvas with a figure device keeps no runs (SetFigureDevice drops them and
+// StampWithoutRuns makes none), so its stamps leave the fast path on `known`
+// and reach the device there: the common case pays no branch for it.
 void TCanvas::Stamp(TPoint at, const TStamp& stamp, TStampInks inks) {
-  if (figures_ != nullptr) [[unlikely]] return FigureStamp(at, stamp.Rows(), inks);
   const raster::StampRuns* known = stamp_runs_.get();
   if (known != nullptr && Inside(at, stamp.Box(), effective_clip_)) {
     if (const raster::RunsOfStamp* e = known->Find(stamp.Id(), surface_.Stride)) {
@@ -168,6 +170,7 @@ void TCanvas::Stamp(TPoint at, const TStamp& stamp, TStampInks inks) {
 }
 
 void TCanvas::StampWithoutRuns(TPoint at, const TStamp& stamp, TStampInks inks) {
+  if (figures_ != nullptr) return FigureStamp(at, stamp.Rows(), inks);
   if (Inside(at, stamp.Box(), effective_clip_)) {
     if (stamp_runs_ == nullptr) stamp_runs_ = std::make_unique<raster::StampRuns>();
     const raster::RunsOfStamp* e = stamp_runs_->Find(stamp.Id(), surface_.Stride);
