@@ -294,6 +294,13 @@ class TCustomPlotwell : public TCustomControl, public TPwItemStore {
   // at the canvas's (0, 0): onto pixels, or as figures onto a canvas with a
   // figure device (a vector file, a page, another resolution).
   void RenderTo(TCanvas& canvas) { RenderPicture(false, true, &canvas); }
+  // What the control shows, drawn at a screen's device pixel ratio
+  // (TWinControl::PaintScaled, render/ScaledPicture.cpp): that picture,
+  // figures in whole device pixels and text at ratio x 96 pixels per inch,
+  // with the inverted band outlines the surface has; only the plot area
+  // when only it changed. False while the chart does not paint and while
+  // it holds a mouse trace.
+  bool PaintScaled(const TPixelSurface& target, double ratio, const TRect& changed) override;
   // Prints that picture on the printer (Printer()), scaled to fit
   // `pageRect` (the page's pixels) keeping its aspect and centred in it, or
   // the whole page: drawn at the printer's resolution, lines whole device

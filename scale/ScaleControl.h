@@ -195,6 +195,10 @@ class TScale : public TCustomControl {
   // the whole page, as TPlotwell::Print does; EKorvoError on failure.
   void Print(const TRect& pageRect);
   void Print();
+  // The picture Paint shows, drawn afresh at a screen's device pixel ratio
+  // (TWinControl::PaintScaled) as SaveToFile's vector files draw it; false
+  // for a scale that draws onto another canvas or does not paint now.
+  bool PaintScaled(const TPixelSurface& target, double ratio, const TRect& changed) override;
   // A scale embedded in a chart draws only onto the chart's bitmap and
   // holds no surface of its own (unless it has a window); a stand-alone
   // scale keeps its control-sized surface.

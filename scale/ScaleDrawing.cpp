@@ -180,6 +180,14 @@ void TScale::Print(const TRect& pageRect) {
 
 void TScale::Print() { Print(TRect{0, 0, Printer()->PageWidth(), Printer()->PageHeight()}); }
 
+bool TScale::PaintScaled(const TPixelSurface& target, double ratio, const TRect&) {
+  const bool shown = Visible() || (IsDesigning() && !embedded_);
+  if (!shown || IsLoading() || suppress_paint_ || external_canvas_ != nullptr) return false;
+  RenderScaledPicture(target, TPoint{0, 0}, ratio, std::max(Width(), 1), std::max(Height(), 1),
+                      [&](TCanvas& canvas) { Render(&canvas, 0, 0, true); });
+  return true;
+}
+
 void TScale::Render(TCanvas* target, int32_t ox, int32_t oy, bool ownBackground) {
   target->Font()->Assign(*Font());
   if (OnBeforeScaleRendered) OnBeforeScaleRendered(this, target);

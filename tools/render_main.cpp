@@ -1,7 +1,8 @@
-// plotwell-render [--out FOLDER] [--frames N] [--format png|bmp|svg|pdf] FILE...:
+// plotwell-render [--out FOLDER] [--frames N] [--format png|bmp|svg|pdf] [--scale R] FILE...:
 // reads each form description, paints every chart in it headless and writes
 // one picture per chart: FOLDER/<Name>.png for one file,
-// FOLDER/<file stem>-<Name>.png for several. With --frames N each chart then runs ShowGraph N times and a
+// FOLDER/<file stem>-<Name>.png for several. --scale R draws PNG and BMP pictures at R
+// device pixels a chart pixel, as a screen of that pixel ratio shows the chart. With --frames N each chart then runs ShowGraph N times and a
 // timing line is printed. Exit status 0 on success, 1 when a file fails (the others
 // are still rendered), 2 for a bad command line.
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <exception>
 #include <filesystem>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,12 +22,15 @@
 namespace {
 
 constexpr const char* Usage =
-    "usage: plotwell-render [--out FOLDER] [--frames N] [--format png|bmp|svg|pdf] FILE...\n"
+    "usage: plotwell-render [--out FOLDER] [--frames N] [--format png|bmp|svg|pdf] [--scale R] FILE...\n"
     "  Renders every TPlotwell of each form description FILE to FOLDER/<Name>.png\n"
     "  (FOLDER/<file stem>-<Name>.png when several files are given; default folder:\n"
     "  out; --format bmp, svg or pdf writes those instead: SVG and PDF hold the\n"
-    "  chart's figures and its text as text). --frames N then runs ShowGraph N times\n"
-    "  per chart and prints the median time.\n";
+    "  chart's figures and its text as text). --scale R (PNG and BMP; R from 0.1\n"
+    "  to 16) draws the picture at R pixels a chart pixel, round(width x R) by\n"
+    "  round(height x R), as a screen of that pixel ratio shows it: lines in whole\n"
+    "  pixels, text at R x 96 pixels per inch. --frames N then runs ShowGraph N\n"
+    "  times per chart and prints the median time.\n";
 
 int BadUsage(const std::string& why) {
   std::fprintf(stderr, "plotwell-render: %s\n%s", why.c_str(), Usage);
@@ -43,7 +48,7 @@ int main(int argc, char** argv) {
       std::fputs(Usage, stdout);
       return 0;
     }
-    if (arg == "--out" || arg == "--frames" || arg == "--format") {
+    if (arg == "--out" || arg == "--frames" || arg == "--format" || arg == "--scale") {
       if (i + 1 >= argc) return BadUsage(std::string(arg) + " needs a value");
       const std::string value = argv[++i];
       if (arg == "--out") {
@@ -53,6 +58,12 @@ int main(int argc, char** argv) {
           return BadUsage("--format takes png, bmp, svg or pdf, not '" + value + "'");
         }
         options.Format = value;
+      } else if (arg == "--scale") {
+        try {
+          options.Scale = korvo::tools::ParseScale(value);
+        } catch (const std::invalid_argument& e) {
+          return BadUsage(e.what());
+        }
       } else {
         char* end = nullptr;
         const long n = std::strtol(value.c_str(), &end, 10);
@@ -67,6 +78,10 @@ int main(int argc, char** argv) {
     files.emplace_back(arg);
   }
   if (files.empty()) return BadUsage("no form description given");
+  if (options.Scale != 1 && options.Format != "png" && options.Format != "bmp") {
+    return BadUsage("--scale is for png and bmp pictures; " + options.Format +
+                    " holds the chart's figures, which draw at any size");
+  }
 
   try {
     korvo::text::EnsureFontsAvailable();

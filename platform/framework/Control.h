@@ -391,6 +391,18 @@ class TWinControl : public TControl {
   // control's top-left pixel at (x, y): what the screen shows of it. Windows
   // waiting for a repaint are painted first.
   void PaintTo(TBitmap& target, int x, int y);
+  // For screens of more than one device pixel a surface pixel: draws the
+  // picture the surface shows now at `ratio` device pixels a surface pixel
+  // onto `target` (about ClientWidth x ratio by ClientHeight x ratio pixels;
+  // pixels the picture does not reach are left alone), the surface's pixel
+  // (0, 0) at the target's (0, 0). `changed` is the part of the surface, in
+  // its pixels, that differs from what it showed at the last call onto this
+  // target, whose pixels still hold that call's picture; the whole surface
+  // when there was none. A control may redraw only what covers `changed`.
+  // False when the control cannot draw at another resolution (the default):
+  // the window system then shows the surface enlarged. Called by the window
+  // system outside Paint.
+  virtual bool PaintScaled(const TPixelSurface& target, double ratio, const TRect& changed);
 
   void Invalidate() override;
   void Update() override;

@@ -166,6 +166,8 @@ void TWinControl::PaintWindow() {
   }
 }
 
+bool TWinControl::PaintScaled(const TPixelSurface&, double, const TRect&) { return false; }
+
 void TWinControl::PaintGraphicChildren(TBitmap& target) {
   for (size_t i = 0; i < controls_.size(); ++i) {
     auto* g = dynamic_cast<TGraphicControl*>(controls_[i]);

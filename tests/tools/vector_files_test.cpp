@@ -22,6 +22,7 @@
 #include "platform/graphics/vector/PictureOutput.h"
 #include "tools/DemoCharts.h"
 #include "tools/Gallery.h"
+#include "tools/InkCompare.h"
 
 namespace korvo {
 namespace {
@@ -57,47 +58,8 @@ std::unique_ptr<TBitmap> Rasterised(const fs::path& file) {
   return picture;
 }
 
-// Ink: a pixel that stands out from a neighbour (an edge of a line, a
-// glyph, a figure), so that fills and backgrounds do not count and
-// anti-aliased edges still do.
-std::vector<bool> InkOf(const TBitmap& b) {
-  const int w = b.Width(), h = b.Height();
-  std::vector<bool> ink(size_t(w) * h);
-  const auto differs = [](TPixel p, TPixel q) {
-    for (int shift = 0; shift < 24; shift += 8) {
-      if (std::abs(int((p >> shift) & 0xFF) - int((q >> shift) & 0xFF)) > 96) return true;
-    }
-    return false;
-  };
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      const TPixel p = b.ScanLine(y)[x];
-      ink[size_t(y) * w + x] = (x + 1 < w && differs(p, b.ScanLine(y)[x + 1])) ||
-                               (y + 1 < h && differs(p, b.ScanLine(y + 1)[x]));
-    }
-  }
-  return ink;
-}
-
-// The share of `a`'s ink pixels that have ink of `b` within one pixel.
-double InkFoundWithinOnePixel(const std::vector<bool>& a, const std::vector<bool>& b, int w, int h) {
-  int64_t total = 0, found = 0;
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      if (!a[size_t(y) * w + x]) continue;
-      ++total;
-      bool near = false;
-      for (int dy = -1; dy <= 1 && !near; ++dy) {
-        for (int dx = -1; dx <= 1 && !near; ++dx) {
-          const int u = x + dx, v = y + dy;
-          near = u >= 0 && v >= 0 && u < w && v < h && b[size_t(v) * w + u];
-        }
-      }
-      found += near;
-    }
-  }
-  return total == 0 ? 1.0 : double(found) / double(total);
-}
+using inktest::InkFoundWithinOnePixel;
+using inktest::InkOf;
 
 // Every text the picture draws, in order.
 class TTextRecorder final : public TFigureDevice {
