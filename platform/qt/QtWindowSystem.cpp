@@ -4,9 +4,12 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QPaintEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/Exceptions.h"
 #include "platform/framework/Application.h"
@@ -343,15 +346,22 @@ void TQtWindowSystem::SetWindowHint(TWinControl* control, const std::string& hin
 // --- painting ------------------------------------------------------------------
 
 void TQtWindowSystem::InvalidateWindow(TWinControl* control) {
+  MarkScaledStale(control);
   TWindow* w = Find(control);
   if (w != nullptr && w->Widget) w->Widget->update();
 }
 
 void TQtWindowSystem::PresentWindow(TWinControl* control) {
+  MarkScaledStale(control);
   // From inside the paint of this control: that paint shows the surface.
   if (control == painting_) return;
   TWindow* w = Find(control);
   if (w != nullptr && w->Widget) w->Widget->update();
+}
+
+void TQtWindowSystem::MarkScaledStale(const TWinControl* control) {
+  TWindow* w = Find(control);
+  if (w != nullptr && w->Scaled) w->Scaled->Stale = true;
 }
 
 void TQtWindowSystem::Paint(QWidget* widget, TWinControl* control, QPaintEvent* e) {
@@ -378,7 +388,24 @@ void TQtWindowSystem::Paint(QWidget* widget, TWinControl* control, QPaintEvent* 
   }
   const TBitmap* surface = control->Surface();
   QRect shown;
-  if (surface != nullptr && !surface->Empty()) {
+  // The ratio of the device really painted on (a screen's backing store, or
+  // the image of QWidget::render and grab).
+  const QPaintEngine* engine = painter.paintEngine();
+  const double ratio = engine != nullptr && engine->paintDevice() != nullptr
+                           ? engine->paintDevice()->devicePixelRatioF()
+                           : 1.0;
+  bool scaled = false;
+  if (ratio != 1.0 && surface != nullptr && !surface->Empty()) {
+    scaled = DrawScaled(control, *surface, ratio, painter);
+    // The control's handlers may have destroyed it while it drew.
+    if (!scaled && Find(control) == nullptr) {
+      painter.fillRect(area, widget->palette().window());
+      return;
+    }
+  }
+  if (scaled) {
+    shown = QRect(0, 0, surface->Width(), surface->Height());
+  } else if (surface != nullptr && !surface->Empty()) {
     // The surface's rows are 0xFFRRGGBB words, which is Qt's RGB32: the
     // image reads them in place, and the paint is one blit of the area.
     const QImage image(reinterpret_cast<const uchar*>(surface->ScanLine(0)), surface->Width(), surface->Height(),
@@ -393,6 +420,111 @@ void TQtWindowSystem::Paint(QWidget* widget, TWinControl* control, QPaintEvent* 
     for (const QRect& r : rest) painter.fillRect(r, color);
   }
   control->SurfacePresented();
+}
+
+namespace {
+
+// The smallest rectangle holding every pixel in which the surface differs
+// from `drawn` (its pixels as they were); empty when none does.
+TRect ChangedPixels(const TBitmap& surface, const std::vector<TPixel>& drawn) {
+  const int w = surface.Width(), h = surface.Height();
+  TRect r{w, h, 0, 0};
+  for (int y = 0; y < h; ++y) {
+    const TPixel* now = surface.ScanLine(y);
+    const TPixel* was = drawn.data() + size_t(y) * size_t(w);
+    if (std::memcmp(now, was, size_t(w) * sizeof(TPixel)) == 0) continue;
+    int left = 0, right = w;
+    while (now[left] == was[left]) ++left;
+    while (now[right - 1] == was[right - 1]) --right;
+    r = TRect{std::min(r.Left, left), std::min(r.Top, y), std::max(r.Right, right), y + 1};
+  }
+  return r.Left < r.Right ? r : TRect{};
+}
+
+bool HasGraphicChildren(const TWinControl* control) {
+  for (int i = 0; i < control->ControlCount(); ++i) {
+    const TControl* c = control->Controls(i);
+    if (c->Visible() && dynamic_cast<const TWinControl*>(c) == nullptr) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool TQtWindowSystem::DrawScaled(TWinControl* control, const TBitmap& surface, double ratio, QPainter& painter) {
+  TWindow* window = Find(control);
+  // Graphic children are drawn into the surface by the framework, not by
+  // the control: only the enlarged surface shows them.
+  if (window == nullptr || !(ratio > 0) || HasGraphicChildren(control)) return false;
+  const int sw = surface.Width(), sh = surface.Height();
+  // Every device pixel the control covers, a part of one included.
+  const double dw = std::ceil(sw * ratio - 1e-6), dh = std::ceil(sh * ratio - 1e-6);
+  if (!(dw >= 1 && dh >= 1 && dw <= 32767 && dh <= 32767)) return false;
+  if (!window->Scaled) window->Scaled = std::make_unique<TScaledPicture>();
+  // Held here while the control draws: a handler it runs may destroy the
+  // window, or make others and move the table.
+  std::unique_ptr<TScaledPicture> picture = std::move(window->Scaled);
+  TScaledPicture& s = *picture;
+  const bool fresh = s.Image.isNull() || s.Ratio != ratio || s.SurfaceWidth != sw || s.SurfaceHeight != sh;
+  bool shown = true;
+  if (fresh || s.Stale) {
+    TRect changed{0, 0, sw, sh};
+    if (fresh) {
+      s.Image = QImage(int(dw), int(dh), QImage::Format_RGB32);
+      // A last row or column only partly the control's keeps its colour.
+      s.Image.fill(QColorOf(control->Color()));
+      s.Drawn.assign(size_t(sw) * size_t(sh), 0);
+      s.Declined = false;
+    } else if (s.Declined) {
+      changed = TRect{0, 0, sw, sh};
+    } else {
+      changed = ChangedPixels(surface, s.Drawn);
+    }
+    s.Stale = false;
+    s.Ratio = ratio;
+    s.SurfaceWidth = sw;
+    s.SurfaceHeight = sh;
+    if (s.Image.isNull()) {
+      shown = false;  // no memory for it
+    } else if (changed.Left < changed.Right) {
+      const TPixelSurface target{reinterpret_cast<TPixel*>(s.Image.bits()), int32_t(dw), int32_t(dh),
+                                 ptrdiff_t(s.Image.bytesPerLine() / qsizetype(sizeof(TPixel)))};
+      painting_ = control;
+      try {
+        shown = control->PaintScaled(target, ratio, changed);
+      } catch (...) {
+        // Handled after this paint, as an exception of Paint is.
+        PostWork([error = std::current_exception()] { std::rethrow_exception(error); });
+        shown = false;
+      }
+      painting_ = nullptr;
+      if (surface.Width() != sw || surface.Height() != sh) {
+        // Resized by a handler while drawing: drawn afresh next time.
+        s.Image = QImage();
+        shown = false;
+      } else if (shown) {
+        // Outside `changed` the rows are the same already.
+        std::memcpy(s.Drawn.data() + size_t(changed.Top) * size_t(sw), surface.ScanLine(changed.Top),
+                    size_t(changed.Bottom - changed.Top) * size_t(sw) * sizeof(TPixel));
+      }
+    }
+    // Until the surface is shown anew, the enlarged surface stands in.
+    s.Declined = !shown;
+  } else {
+    shown = !s.Declined;
+  }
+  window = Find(control);
+  if (window == nullptr) return false;
+  window->Scaled = std::move(picture);
+  if (!shown) return false;
+  // Device pixel for device pixel: the painter's scale undone, so that Qt
+  // copies the rows (an image of the ratio would be drawn through its
+  // scaling path at fractional ratios).
+  painter.save();
+  painter.scale(1 / ratio, 1 / ratio);
+  painter.drawImage(QPointF(0, 0), s.Image);
+  painter.restore();
+  return true;
 }
 
 // --- event loop ----------------------------------------------------------------

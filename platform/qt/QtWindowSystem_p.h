@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QCursor>
+#include <QImage>
 #include <QPointer>
 #include <QPushButton>
 #include <QWidget>
@@ -20,6 +21,7 @@
 #include "platform/qt/QtWindowSystem.h"
 
 class QApplication;
+class QPainter;
 class QEventLoop;
 
 namespace korvo {
@@ -186,14 +188,32 @@ class TQtWindowSystem final : public TWindowSystem {
   void CloseRequested(TWinControl* control);
 
  private:
+  // A control's picture at a device pixel ratio other than 1, drawn by its
+  // PaintScaled and kept until the surface is shown anew or invalidated;
+  // Drawn is the surface it was drawn from, to find what changed since.
+  struct TScaledPicture {
+    QImage Image;
+    std::vector<TPixel> Drawn;
+    int SurfaceWidth = 0;
+    int SurfaceHeight = 0;
+    double Ratio = 0;
+    bool Stale = true;
+    bool Declined = false;  // the control could not; the surface is enlarged
+  };
   struct TWindow {
     QPointer<QWidget> Widget;
     TWindowClass Class = TWindowClass::wcCustom;
     bool TopLevel = false;  // made without a parent widget
     bool OwnsControl = false;  // a hosted control is deleted with its widget
+    std::unique_ptr<TScaledPicture> Scaled;  // made at the first such paint
   };
 
   TWindow* Find(const TWinControl* control);
+  // Draws the control's picture at `ratio` with `painter` from its kept
+  // scaled picture, drawn afresh when the surface changed since; false
+  // when the control cannot draw at another resolution.
+  bool DrawScaled(TWinControl* control, const TBitmap& surface, double ratio, QPainter& painter);
+  void MarkScaledStale(const TWinControl* control);
   void ApplyBounds(TWindow& w, TWinControl* control);
   void ApplyFont(QWidget* widget, const TFont& font);
   static void Detach(QWidget* widget);
