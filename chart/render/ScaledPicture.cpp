@@ -10,7 +10,7 @@
 // whole picture's pixel for pixel. The frame around it (the scales, caption,
 // shadow) stays as the last call drew it.
 //
-// The figures are drawn by TScaledRasterDevice (ScaledRaster.h), which
+// The figures are drawn by TScaledRasterDevice (platform/graphics/vector/ScaledRasterDevice.h), which
 // hands what it does not draw itself (text, ellipses, polygons, pictures,
 // wide and inverting pens) to RenderScaledPicture's cairo device.
 //
@@ -19,7 +19,7 @@
 // segments the control shows cannot be told from here, so such a chart is
 // left to the window system's enlarged surface.
 #include "chart/CustomPlotwell.h"
-#include "chart/render/ScaledRaster.h"
+#include "platform/graphics/vector/ScaledRasterDevice.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/vector/PictureOutput.h"
 

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "chart/plotwell.h"
-#include "chart/render/ScaledRaster.h"
+#include "platform/graphics/vector/ScaledRasterDevice.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/vector/PictureOutput.h"

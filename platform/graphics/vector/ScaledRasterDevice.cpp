@@ -1,4 +1,4 @@
-#include "chart/render/ScaledRaster.h"
+#include "platform/graphics/vector/ScaledRasterDevice.h"
 
 #include <algorithm>
 #include <array>
