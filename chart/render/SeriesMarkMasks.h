@@ -30,6 +30,8 @@ inline void InViewTail(const double* x, const double* y, int from, int n, const 
 // after it, the last point's compared with (nextX, nextY).
 inline void SameTail(const int32_t* px, const int32_t* py, int from, int n, int32_t nextX, int32_t nextY,
                      uint64_t* words) {
+  // (from is never negative; said so, GCC proves the reads in bounds.)
+  if (from < 0) from = 0;
   for (int j = from; j < n; ++j) {
     const int32_t x1 = j + 1 < n ? px[j + 1] : nextX, y1 = j + 1 < n ? py[j + 1] : nextY;
     words[j / 64] |= uint64_t(px[j] == x1 && py[j] == y1) << (j % 64);

@@ -175,7 +175,8 @@ TEST(VectorFiles, BadNamesAndFailedWritesAreClearErrorsThatKeepTheOldFile) {
       ADD_FAILURE() << c.Path << " was written";
     } catch (const EInvalidGraphic& e) {
       const std::string what = e.what();
-      EXPECT_NE(what.find("'" + c.Path.string() + "'"), std::string::npos) << what;
+      const std::string quoted = std::string(1, '\'') + c.Path.string() + '\'';
+      EXPECT_NE(what.find(quoted), std::string::npos) << what;
       EXPECT_NE(what.find(c.Says), std::string::npos) << what;
     }
   }
