@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "base/BaseEnums.h"
+#include "platform/Export.h"
 #include "platform/Persistent.h"
 #include "platform/graphics/Color.h"
 #include "platform/graphics/Pen.h"
@@ -23,7 +24,7 @@ class TClassInfo;
 // Every setter stores the value and then fires OnChange with this object as
 // Sender, without comparing it with the old value: assigning an unchanged
 // value notifies too.
-class TCrossHair : public TPersistent {
+class PLOTWELL_API TCrossHair : public TPersistent {
  public:
   TCrossHair() = default;
   TCrossHair(const TCrossHair&) = delete;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/BaseEnums.h"
+#include "platform/Export.h"
 #include "platform/Persistent.h"
 
 namespace korvo {
@@ -24,7 +25,7 @@ class TClassInfo;
 // The separators are single bytes, taken as Latin-1 characters when a label
 // is written (so 0xB7 is the middle dot); a separator of code 0 is left out
 // of the label.
-class TDTLabel : public TPersistent {
+class PLOTWELL_API TDTLabel : public TPersistent {
  public:
   TDTLabel() = default;
   ~TDTLabel() override;

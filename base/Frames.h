@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "base/BaseEnums.h"
+#include "platform/Export.h"
 #include "platform/graphics/Color.h"
 
 namespace korvo {
@@ -32,19 +33,21 @@ class TCanvas;
 // Draws with the canvas's pen (its width, style and mode are the caller's; a
 // one-pixel solid pen gives the pixels above) and leaves the pen colour at the
 // last colour used. A null canvas does nothing.
-void DrawFrame(TCanvas* canvas, uint8_t style, int32_t left, int32_t top, int32_t right, int32_t bottom,
-               TColor highlight, TColor light, TColor shadow, TColor darkShadow, TColor simpleColor);
-void DrawFrame(TCanvas* canvas, TFrameStyle style, int32_t left, int32_t top, int32_t right, int32_t bottom,
-               TColor highlight, TColor light, TColor shadow, TColor darkShadow, TColor simpleColor);
+PLOTWELL_API void DrawFrame(TCanvas* canvas, uint8_t style, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                            TColor highlight, TColor light, TColor shadow, TColor darkShadow, TColor simpleColor);
+PLOTWELL_API void DrawFrame(TCanvas* canvas, TFrameStyle style, int32_t left, int32_t top, int32_t right,
+                            int32_t bottom, TColor highlight, TColor light, TColor shadow, TColor darkShadow,
+                            TColor simpleColor);
 
 // The closed outline MoveTo(left, top), LineTo(left, bottom), LineTo(right,
 // bottom), LineTo(right, top), LineTo(left, top) in the current pen colour.
-void DrawFrameRect(TCanvas* canvas, int32_t left, int32_t top, int32_t right, int32_t bottom);
+PLOTWELL_API void DrawFrameRect(TCanvas* canvas, int32_t left, int32_t top, int32_t right, int32_t bottom);
 
 // The two-pixel bevel on the rectangle (inclusive bounds): the outer ring in
 // outerTopLeft and outerBottomRight, the ring inside it in innerTopLeft and
 // innerBottomRight.
-void DrawFrameEdges(TCanvas* canvas, int32_t left, int32_t top, int32_t right, int32_t bottom,
-                    TColor outerTopLeft, TColor outerBottomRight, TColor innerTopLeft, TColor innerBottomRight);
+PLOTWELL_API void DrawFrameEdges(TCanvas* canvas, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                                 TColor outerTopLeft, TColor outerBottomRight, TColor innerTopLeft,
+                                 TColor innerBottomRight);
 
 }  // namespace korvo

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/Export.h"
 #include "platform/graphics/Canvas.h"
 
 namespace korvo {
@@ -31,18 +32,18 @@ struct TMarkStamp {
 };
 
 // The figures of geometric mark `kind` (0..51) at (x, y), without stamps.
-void DrawGeometricMarkFigures(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y);
+PLOTWELL_API void DrawGeometricMarkFigures(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y);
 
 // The stamp of geometric mark `kind` (0..51) for the given entry brush
 // style; recorded for every kind on first use (thread-safe), then read only.
-const TMarkStamp& MarkStamp(uint8_t kind, TBrushStyle entry);
+PLOTWELL_API const TMarkStamp& MarkStamp(uint8_t kind, TBrushStyle entry);
 
 // Draws geometric mark `kind` from its stamp and returns true, or returns
 // false (drawing nothing) where the canvas's state needs the figures.
-bool DrawStampedMark(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y);
+PLOTWELL_API bool DrawStampedMark(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y);
 
 // Draws geometric mark `kind` from its stamp where the canvas's state allows,
 // with its figures otherwise.
-void DrawStampOrFigures(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y);
+PLOTWELL_API void DrawStampOrFigures(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y);
 
 }  // namespace korvo

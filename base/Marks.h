@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/Export.h"
 #include "platform/graphics/Color.h"
 
 namespace korvo {
@@ -35,7 +36,7 @@ inline constexpr std::array<TMarkGlyph, 19> MarkGlyphs = {{
 // and bit b of the row byte sets pixel (x + 3 - b, y - 3 + r) to `color`
 // with SetPixel (so pen width, style and mode do not matter). A glyph number
 // outside the table draws nothing.
-void DrawMarkGlyph(TCanvas* canvas, int glyph, int32_t x, int32_t y, TColor color);
+PLOTWELL_API void DrawMarkGlyph(TCanvas* canvas, int glyph, int32_t x, int32_t y, TColor color);
 
 // Draws mark `kind` centred on pixel (x, y) in the canvas's pen colour. The
 // caller sets pen colour, width and style first; the pen is never changed.
@@ -77,6 +78,6 @@ void DrawMarkGlyph(TCanvas* canvas, int glyph, int32_t x, int32_t y, TColor colo
 // drawn from its stamp (MarkStamps.h): the same pixels and state, recorded
 // from these figures on first use. Allocates nothing on the geometric path
 // after that first use; a null canvas does nothing.
-void DrawMark(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y);
+PLOTWELL_API void DrawMark(TCanvas* canvas, uint8_t kind, int32_t x, int32_t y);
 
 }  // namespace korvo

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/BaseEnums.h"
+#include "platform/Export.h"
 #include "platform/Persistent.h"
 #include "platform/Types.h"
 #include "platform/graphics/Color.h"
@@ -27,7 +28,7 @@ class TClassInfo;
 // Sender, without comparing it with the old value; the exceptions are stated
 // at the setter. A change made directly to the label's Font object fires
 // OnChange as well.
-class TCustomTextLabel : public TPersistent {
+class PLOTWELL_API TCustomTextLabel : public TPersistent {
  public:
   TCustomTextLabel();
   TCustomTextLabel(const TCustomTextLabel&) = delete;
@@ -125,7 +126,7 @@ class TCustomTextLabel : public TPersistent {
 // published in this order: PosX, PosY, Layer, AttachToData, ColorBkg,
 // ColorBorder, ColorShadow, ShadowDx, ShadowDy, Transparent, Alignment,
 // VerticalAlignment, Font, Mode, Caption, Visible, OnChange.
-class TTextLabel : public TCustomTextLabel {
+class PLOTWELL_API TTextLabel : public TCustomTextLabel {
  public:
   const char* ClassName() const override { return "TTextLabel"; }
   static const TClassInfo& ClassInfo();

@@ -12,16 +12,17 @@
 #include "base/ScaleEnums.h"
 #include "base/TextLabel.h"
 #include "platform/Exceptions.h"
+#include "platform/Export.h"
 
 namespace korvo {
 
 // The library's error classes; messages are the system's own English texts.
-class EKorvoError : public Exception {
+class PLOTWELL_API EKorvoError : public Exception {
  public:
   using Exception::Exception;
 };
 
-class EKorvoPlotwellError : public EKorvoError {
+class PLOTWELL_API EKorvoPlotwellError : public EKorvoError {
  public:
   using EKorvoError::EKorvoError;
 };

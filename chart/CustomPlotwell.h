@@ -35,6 +35,7 @@
 #include "chart/geometry/ScaleProps.h"
 #include "chart/items/ItemStore.h"
 #include "chart/render/BackgroundImage.h"
+#include "platform/Export.h"
 #include "platform/framework/Control.h"
 #include "platform/graphics/Bitmap.h"
 
@@ -98,7 +99,7 @@ enum class TBoxSelectState : uint8_t { msNormal, msFirstCorner, msRectDraw, msFi
 // "Repaint (auto)" below: after storing, the chart paints at once when
 // AutoRedraw is true or it is being designed; otherwise the next ShowGraph
 // or paint request of the window system shows the change.
-class TCustomPlotwell : public TCustomControl, public TPwItemStore {
+class PLOTWELL_API TCustomPlotwell : public TCustomControl, public TPwItemStore {
  public:
   static constexpr int LayerCount = 16;
   static constexpr int TextLabelCount = 50;

@@ -22,6 +22,7 @@
 #include "chart/items/ItemContainer.h"
 #include "chart/items/ItemStore.h"
 #include "chart/items/LongTextArray.h"
+#include "platform/Export.h"
 #include "plotwell/version.h"
 
 namespace korvo {
@@ -29,7 +30,7 @@ namespace korvo {
 // The chart control as a form places it. It is created with painting
 // suspended and starts painting once its window exists (CreateWnd clears
 // PaintSuspended, which paints).
-class TPlotwell : public TCustomPlotwell {
+class PLOTWELL_API TPlotwell : public TCustomPlotwell {
  public:
   explicit TPlotwell(TComponent* owner) : TCustomPlotwell(owner) {}
   const char* ClassName() const override { return "TPlotwell"; }

@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Export.h"
+
 namespace korvo {
 
 // The first and the last day that EncodeDate accepts (years 1 to 9999).
@@ -34,20 +36,20 @@ struct TTimeParts {
   friend bool operator==(const TTimeParts&, const TTimeParts&) = default;
 };
 
-bool IsLeapYear(int64_t year);
+PLOTWELL_API bool IsLeapYear(int64_t year);
 // Days in the month (1..12) of the year; 0 for a month outside 1..12.
-int DaysInMonth(int64_t year, int month);
+PLOTWELL_API int DaysInMonth(int64_t year, int month);
 
 // The day number of a calendar date and back, for any year (no range check;
 // years up to +-10^12 stay exact). Month and day must be valid.
-int64_t DayFromDate(int64_t year, int month, int day);
-TDateParts DateFromDay(int64_t day);
+PLOTWELL_API int64_t DayFromDate(int64_t year, int month, int day);
+PLOTWELL_API TDateParts DateFromDay(int64_t day);
 
 // The date value of a date of the years 1..9999. An invalid date (month 13,
 // 30 February, year 0) gives false and leaves *date alone; EncodeDate raises
 // EConvertError naming the date instead.
-bool TryEncodeDate(int year, int month, int day, double* date);
-double EncodeDate(int year, int month, int day);
+PLOTWELL_API bool TryEncodeDate(int year, int month, int day, double* date);
+PLOTWELL_API double EncodeDate(int year, int month, int day);
 
 // A date value split into calendar day and time of day, the time rounded to
 // the nearest millisecond (halves to even); a time that rounds up to 24:00
@@ -57,13 +59,13 @@ struct TDateTimeParts {
   TDateParts Date;
   TTimeParts Time;
 };
-bool SplitDateTime(long double value, TDateTimeParts* parts);
+PLOTWELL_API bool SplitDateTime(long double value, TDateTimeParts* parts);
 // The date of a date value (the day of floor(value)); Year 0 for values
 // SplitDateTime rejects.
-TDateParts DecodeDate(long double value);
+PLOTWELL_API TDateParts DecodeDate(long double value);
 
 // English three-letter month names: "Jan" .. "Dec"; empty outside 1..12.
-std::string_view ShortMonthName(int month);
+PLOTWELL_API std::string_view ShortMonthName(int month);
 
 // Writes a date value as a picture says, replacing `out`'s contents (no
 // allocation once `out` has room). Tokens (letters in either case):
@@ -81,7 +83,7 @@ std::string_view ShortMonthName(int month);
 //   "text"     copied unchanged; "" inside quotes stands for one "
 // Any other character is copied. A value SplitDateTime rejects gives an
 // empty text.
-void FormatDateTime(std::string_view picture, long double value, std::string& out);
-std::string FormatDateTime(std::string_view picture, long double value);
+PLOTWELL_API void FormatDateTime(std::string_view picture, long double value, std::string& out);
+PLOTWELL_API std::string FormatDateTime(std::string_view picture, long double value);
 
 }  // namespace korvo

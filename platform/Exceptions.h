@@ -5,33 +5,35 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/Export.h"
+
 namespace korvo {
 
-class Exception : public std::runtime_error {
+class PLOTWELL_API Exception : public std::runtime_error {
  public:
   explicit Exception(const std::string& message) : std::runtime_error(message) {}
 };
 
 // Assign between objects of unrelated classes.
-class EConvertError : public Exception {
+class PLOTWELL_API EConvertError : public Exception {
  public:
   using Exception::Exception;
 };
 
 // A picture file that cannot be read or written.
-class EInvalidGraphic : public Exception {
+class PLOTWELL_API EInvalidGraphic : public Exception {
  public:
   using Exception::Exception;
 };
 
 // A font that cannot be found or loaded.
-class EFontError : public Exception {
+class PLOTWELL_API EFontError : public Exception {
  public:
   using Exception::Exception;
 };
 
 // A text that names no value of an enumeration, or a malformed value text.
-class EPropertyError : public Exception {
+class PLOTWELL_API EPropertyError : public Exception {
  public:
   using Exception::Exception;
 };

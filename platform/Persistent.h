@@ -3,9 +3,11 @@
 
 #include <string>
 
+#include "platform/Export.h"
+
 namespace korvo {
 
-class TObject {
+class PLOTWELL_API TObject {
  public:
   virtual ~TObject() = default;
   // The class name as the form description writes it ("TPlotwell").
@@ -15,7 +17,7 @@ class TObject {
 // An object whose values can be copied from another object. Assign asks the
 // source to copy itself (AssignTo); when neither side knows the other, the
 // framework's assignment error is raised: "Cannot assign a TSource to a TDest".
-class TPersistent : public TObject {
+class PLOTWELL_API TPersistent : public TObject {
  public:
   const char* ClassName() const override { return "TPersistent"; }
   virtual void Assign(const TPersistent& source);

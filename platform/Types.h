@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "platform/Export.h"
+
 namespace korvo {
 
 struct TPoint {
@@ -38,7 +40,7 @@ inline TPoint Point(int32_t x, int32_t y) { return TPoint{x, y}; }
 // The framework's set of pressed modifier keys and mouse buttons.
 enum class TShiftFlag : uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 
-class TShiftState {
+class PLOTWELL_API TShiftState {
  public:
   constexpr TShiftState() = default;
   constexpr TShiftState(std::initializer_list<TShiftFlag> flags) {

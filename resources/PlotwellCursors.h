@@ -6,9 +6,11 @@
 // (platform/framework/CursorResources.h).
 #pragma once
 
+#include "platform/Export.h"
+
 namespace korvo {
 
 // Registers the four cursors (again: replaces them).
-void RegisterPlotwellCursors();
+PLOTWELL_API void RegisterPlotwellCursors();
 
 }  // namespace korvo

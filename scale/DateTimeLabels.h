@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/DTLabel.h"
+#include "platform/Export.h"
 
 namespace korvo {
 
@@ -25,7 +26,7 @@ inline bool IsSubDayKind(TDateTimeKind k) { return k <= TDateTimeKind::dkHours; 
 // Hundredths show three-digit milliseconds: with two digits at least, 10 ms
 // and 100 ms would both read ".10"-like and 5.01 s could not be told from
 // 5.1 s.
-void TimeLabelPicture(TDateTimeKind kind, const TDTLabel& format, std::string& out);
+PLOTWELL_API void TimeLabelPicture(TDateTimeKind kind, const TDTLabel& format, std::string& out);
 
 // Date labels of the days and months kinds (S the date separator, M mmm or
 // mm after MonthName, Y nothing, yy or yyyy after YearLength; separators stay
@@ -33,14 +34,14 @@ void TimeLabelPicture(TDateTimeKind kind, const TDTLabel& format, std::string& o
 //   kind    doMMDDYY      doDDMMYY      doYYMMDD
 //   days    M S dd S Y    dd S M S Y    Y S M S dd
 //   months  M S Y         M S Y         Y S M
-void DateLabelPicture(TDateTimeKind kind, const TDTLabel& format, std::string& out);
+PLOTWELL_API void DateLabelPicture(TDateTimeKind kind, const TDTLabel& format, std::string& out);
 
 // The date line beside time labels: as the days label when Y is not empty;
 // without a year M S dd (doMMDDYY, doYYMMDD) or dd S M (doDDMMYY).
-void DateLinePicture(const TDTLabel& format, std::string& out);
+PLOTWELL_API void DateLinePicture(const TDTLabel& format, std::string& out);
 
 // A year label: ylNone empty, ylYY the last two digits, ylYYYY the year
 // without leading zeros ("987").
-void YearLabel(int64_t year, TYearLength length, std::string& out);
+PLOTWELL_API void YearLabel(int64_t year, TYearLength length, std::string& out);
 
 }  // namespace korvo

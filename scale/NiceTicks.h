@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "platform/Export.h"
 #include "scale/ScaleMath.h"
 
 namespace korvo {
@@ -35,6 +36,6 @@ struct TNiceTicks {
 //    MaxMinTicks as MaxMinTicks.
 // First is the first multiple of Step that lies no more than a thousandth of
 // a step before lo (in the range's direction).
-TNiceTicks CalcNiceTicks(int minTicks, Extended lo, Extended hi);
+PLOTWELL_API TNiceTicks CalcNiceTicks(int minTicks, Extended lo, Extended hi);
 
 }  // namespace korvo

@@ -2,6 +2,8 @@
 // that reads 8 points on the screen is 8 points on paper too.
 #pragma once
 
+#include "platform/Export.h"
+
 namespace korvo {
 
 class TCanvas;
@@ -11,6 +13,6 @@ class TCanvas;
 // pixel height is points * resolution / 72 (33 pixels for 8 points at 300
 // pixels per inch). Any other canvas (or none) is left alone; the printer
 // is not created just to ask.
-void AdjustFontForPrinter(TCanvas* canvas, int points);
+PLOTWELL_API void AdjustFontForPrinter(TCanvas* canvas, int points);
 
 }  // namespace korvo

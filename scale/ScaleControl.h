@@ -41,6 +41,7 @@
 #include "base/DTLabel.h"
 #include "base/EventTypes.h"
 #include "base/ScaleEnums.h"
+#include "platform/Export.h"
 #include "platform/framework/Control.h"
 #include "scale/ScaleTransform.h"
 #include "scale/TickList.h"
@@ -52,7 +53,7 @@ namespace korvo {
 // as the renderer of an axis (it then never allocates a surface).
 enum class TScalePlacement : uint8_t { spStandAlone, spEmbedded };
 
-class TScale : public TCustomControl {
+class PLOTWELL_API TScale : public TCustomControl {
  public:
   // Width and Height 400 and every default below. The scale paints once it
   // has its window (or through ForcePaint).

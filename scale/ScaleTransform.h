@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "base/BaseEnums.h"
+#include "platform/Export.h"
 #include "scale/ScaleMath.h"
 
 namespace korvo {
@@ -38,8 +39,8 @@ struct TScaleTransform {
 // unchanged when the ends are equal or not finite, and for a logarithmic
 // scale whose ends are not both positive. With no pixel length (L <= 0) the
 // factor is 0 and the offset half the Width (horizontal) or Height.
-bool CalcScaleTransform(const TScaleGeometry& g, double rangeLow, double rangeHigh, bool logarithmic,
-                        TScaleTransform& t);
+PLOTWELL_API bool CalcScaleTransform(const TScaleGeometry& g, double rangeLow, double rangeHigh, bool logarithmic,
+                                     TScaleTransform& t);
 
 // Everything ValueToPixel needs, so that it can run per tick without
 // looking back at the scale.
@@ -52,11 +53,11 @@ struct TValueMapping {
   int32_t NoLogPixel = 0;
 };
 
-TValueMapping MakeValueMapping(const TScaleTransform& t, const TScaleGeometry& g, double rangeLow, double rangeHigh,
-                               bool logarithmic);
+PLOTWELL_API TValueMapping MakeValueMapping(const TScaleTransform& t, const TScaleGeometry& g, double rangeLow,
+                                            double rangeHigh, bool logarithmic);
 
 // The pixel of a value, limited to +-2147483647 and rounded half to even; a
 // NaN value (or a NaN transform) gives 0.
-int32_t ValueToPixel(const TValueMapping& m, double value);
+PLOTWELL_API int32_t ValueToPixel(const TValueMapping& m, double value);
 
 }  // namespace korvo

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Export.h"
 #include "scale/ScaleMath.h"
 
 namespace korvo {
@@ -21,31 +22,31 @@ namespace korvo {
 //                 digits (" 1.2E+03", "-5.0E-07"); when the exponent needs
 //                 three digits the text is eight asterisks.
 // NaN and infinities give eight asterisks in both forms.
-void FormatTickNumber(Extended value, int decimals, std::string& out);
-std::string FormatTickNumber(Extended value, int decimals);
+PLOTWELL_API void FormatTickNumber(Extended value, int decimals, std::string& out);
+PLOTWELL_API std::string FormatTickNumber(Extended value, int decimals);
 
 // Decimals for labels of a linear scale. DecPlaces other than -2 and -3 come
 // back unchanged; otherwise, with d = |rangeHigh - rangeLow|: d >= 1e6 or
 // d <= 1e-4 gives -1 (exponent form), d >= 100 gives 0, else
 // 2 - Round(ln d / 2.5) (a span of 10 gives 1, 1 gives 2, 0.1 gives 3).
-int AutoDecPlaces(int decPlaces, Extended rangeHigh, Extended rangeLow);
+PLOTWELL_API int AutoDecPlaces(int decPlaces, Extended rangeHigh, Extended rangeLow);
 
 // Decimals for labels of a logarithmic scale. DecPlaces other than -2 come
 // back unchanged; otherwise upper - lower >= 1e6 or <= 1e-4 gives -1,
 // lower >= 1 gives 0, else 1 - Round(log10 |lower|) (0.5 gives 1, 0.01 gives 3).
-int AutoDecPlacesLog(int decPlaces, Extended upper, Extended lower);
+PLOTWELL_API int AutoDecPlacesLog(int decPlaces, Extended upper, Extended lower);
 
 // The label inside its inscript: an empty text stays empty; otherwise the
 // text replaces the first '&' of the inscript ("& kg" turns 12 into
 // "12 kg"), and an inscript without '&' goes in front ("$" gives "$12").
 // `text` must not alias `out`.
-void ApplyInscript(std::string_view text, std::string_view inscript, std::string& out);
-std::string ApplyInscript(std::string_view text, std::string_view inscript);
+PLOTWELL_API void ApplyInscript(std::string_view text, std::string_view inscript, std::string& out);
+PLOTWELL_API std::string ApplyInscript(std::string_view text, std::string_view inscript);
 
 // The index-th (1-based) of the texts separated by '|'. An index beyond the
 // last text gives the last one (empty when the text ends with '|'); an index
 // below 1 gives the first. "Jan|Feb|Mar" gives Jan, Feb, Mar, Mar, ...
-std::string_view UserTickTextItem(std::string_view text, int index);
+PLOTWELL_API std::string_view UserTickTextItem(std::string_view text, int index);
 
 // Seconds as a time of day: a space (values >= 0) or '-', then hours with at
 // least two digits, ':', minutes, ':', seconds, each with two digits, and
@@ -55,19 +56,19 @@ std::string_view UserTickTextItem(std::string_view text, int index);
 // 00:01:00, never 00:00:59 or 00:00:59.1000; without milliseconds the
 // seconds are then truncated (59.7 s reads 00:00:59). NaN, infinities and
 // values of 2^63 ms (about 292 million years) or more give eight asterisks.
-void FormatSeconds(Extended seconds, bool withMilliseconds, std::string& out);
-std::string FormatSeconds(Extended seconds, bool withMilliseconds);
+PLOTWELL_API void FormatSeconds(Extended seconds, bool withMilliseconds, std::string& out);
+PLOTWELL_API std::string FormatSeconds(Extended seconds, bool withMilliseconds);
 
 // A date value written with a picture (FormatDateTime in platform/Calendar.h
 // gives the picture language); a value within 1e-8 of 0 counts as 0.
-void DateTimeText(std::string_view picture, Extended value, std::string& out);
-std::string DateTimeText(std::string_view picture, Extended value);
+PLOTWELL_API void DateTimeText(std::string_view picture, Extended value, std::string& out);
+PLOTWELL_API std::string DateTimeText(std::string_view picture, Extended value);
 
 // Cuts a label to its first `maxChars` characters (UTF-8 code points).
-void CutLabel(std::string& text, size_t maxChars);
+PLOTWELL_API void CutLabel(std::string& text, size_t maxChars);
 
 // Removes trailing zeros after a decimal point, then a trailing '.', from a
 // text that has a '.' and no exponent ("0.50" -> "0.5", "2.000" -> "2").
-void StripTrailingZeros(std::string& text);
+PLOTWELL_API void StripTrailingZeros(std::string& text);
 
 }  // namespace korvo

@@ -5,13 +5,15 @@
 #include <array>
 #include <span>
 
+#include "platform/Export.h"
+
 namespace korvo {
 
 constexpr int MaxRecordedTicks = 250;
 
 // A fixed array: recording never allocates. Ticks beyond the 250th are
 // drawn but not recorded.
-class TTickList {
+class PLOTWELL_API TTickList {
  public:
   void Clear() { count_ = 0; }
   void Add(double value) {

@@ -24,6 +24,7 @@
 
 #include "base/BaseEnums.h"
 #include "base/DTLabel.h"
+#include "platform/Export.h"
 #include "scale/DateTimeLabels.h"
 #include "scale/ScaleTransform.h"
 #include "scale/TickList.h"
@@ -38,17 +39,17 @@ struct TTimeStep {
   double Seconds;
   int SubDivisions;
 };
-extern const TTimeStep TimeSteps[29];
+extern PLOTWELL_API const TTimeStep TimeSteps[29];
 
 // The index of the time-of-day step for a span of seconds per interval: the
 // largest step not above it (28 down to 1), 0 when none is.
-int TimeStepIndex(Extended secondsPerInterval);
+PLOTWELL_API int TimeStepIndex(Extended secondsPerInterval);
 
 // The date/time step kind for a span of days per interval, with the
 // thresholds of vertical or horizontal scales. False when the interval is
 // below the finest kind (below 0.01 s on vertical scales, about 1 s on
 // horizontal ones).
-bool ChooseDateTimeKind(Extended daysPerInterval, bool horizontal, TDateTimeKind* kind);
+PLOTWELL_API bool ChooseDateTimeKind(Extended daysPerInterval, bool horizontal, TDateTimeKind* kind);
 
 enum class TTickPass : uint8_t { tpLinear, tpLogarithmic, tpTimeOfDay, tpDateTime };
 enum class TTickKind : uint8_t { tkShort, tkMajor };
@@ -74,7 +75,7 @@ struct TTick {
   bool ReportBeforeLabel = false;
 };
 
-class TTickSink {
+class PLOTWELL_API TTickSink {
  public:
   virtual ~TTickSink() = default;
   virtual void Tick(const TTick& tick) = 0;
@@ -102,7 +103,7 @@ struct TTickSettings {
   TValueMapping Mapping;
 };
 
-class TTickEngine {
+class PLOTWELL_API TTickEngine {
  public:
   TTickEngine();
   TTickOutcome Run(const TTickSettings& settings, TTickList& list, TTickSink& sink);

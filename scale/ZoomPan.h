@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "base/BaseEnums.h"
+#include "platform/Export.h"
 
 namespace korvo {
 
@@ -39,6 +40,6 @@ struct TZoomPanInput {
 // drag that starts or ends exactly on the fixed end's margin), a
 // logarithmic range that is not positive, or a result that is not a finite
 // double.
-bool ComputeZoomPan(const TZoomPanInput& in, double* newLow, double* newHigh);
+PLOTWELL_API bool ComputeZoomPan(const TZoomPanInput& in, double* newLow, double* newHigh);
 
 }  // namespace korvo

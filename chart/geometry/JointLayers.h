@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/Export.h"
 #include "platform/Persistent.h"
 
 namespace korvo {
@@ -19,7 +20,7 @@ class TCustomPlotwell;
 // another cannot be followed, and a layer that is followed cannot follow.
 //
 // Published as L01xControlledBy, L01yControlledBy, ... L16yControlledBy.
-class TJointLayers : public TPersistent {
+class PLOTWELL_API TJointLayers : public TPersistent {
  public:
   // `owner` is the chart whose ranges a new coupling applies; nullptr for an
   // object that only holds values (to be assigned to a chart).

@@ -13,6 +13,7 @@
 #include "base/ChartEnums.h"
 #include "base/DTLabel.h"
 #include "base/ScaleEnums.h"
+#include "platform/Export.h"
 #include "platform/Persistent.h"
 #include "platform/Types.h"
 #include "platform/graphics/Color.h"
@@ -35,7 +36,7 @@ class TClassInfo;
 // vice versa). A bound may pass the other one; the axis then runs reversed.
 // A logarithmic axis ignores a bound below 1e-100. A NaN or infinite bound
 // is ignored. Ignored values still fire OnChange.
-class TScaleProps : public TPersistent {
+class PLOTWELL_API TScaleProps : public TPersistent {
  public:
   TScaleProps();
   ~TScaleProps() override;
@@ -210,7 +211,7 @@ class TScaleProps : public TPersistent {
 
 // The x axis of a layer. ScaleLocation places its scale below (slBottom,
 // the default) or above (slTop) the plot area.
-class TScalePropsHoriz : public TScaleProps {
+class PLOTWELL_API TScalePropsHoriz : public TScaleProps {
  public:
   TScalePropsHoriz() : TScaleProps(TScaleType::sctXT) {
     location_ = initial_location_ = uint8_t(TScaleLocationHoriz::slBottom);
@@ -228,7 +229,7 @@ class TScalePropsHoriz : public TScaleProps {
 
 // The y axis of a layer. ScaleLocation places its scale left (slLeft, the
 // default) or right (slRight) of the plot area.
-class TScalePropsVert : public TScaleProps {
+class PLOTWELL_API TScalePropsVert : public TScaleProps {
  public:
   TScalePropsVert() : TScaleProps(TScaleType::sctYR) {
     location_ = initial_location_ = uint8_t(TScaleLocationVert::slLeft);

@@ -11,6 +11,7 @@
 #include <type_traits>
 
 #include "base/BaseEnums.h"
+#include "platform/Export.h"
 #include "platform/framework/EnumNames.h"
 #include "platform/graphics/Color.h"
 #include "platform/graphics/Pen.h"
@@ -76,7 +77,7 @@ static_assert(EnumCount<TCoordMode>() == size_t(TCoordMode::cmXWorldYPixel) + 1)
 // that does not fit whole, so the stored text is never a broken UTF-8
 // sequence and never overflows. View never reads beyond the 17 bytes, even if
 // Length was set by hand to a larger value.
-struct TShortText {
+struct PLOTWELL_API TShortText {
   static constexpr size_t MaxLength = 17;
 
   uint8_t Length;

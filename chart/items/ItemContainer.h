@@ -5,6 +5,7 @@
 #include <span>
 
 #include "chart/items/ChartItem.h"
+#include "platform/Export.h"
 
 namespace korvo {
 
@@ -20,7 +21,7 @@ namespace korvo {
 // Invariants: 0 <= Count <= Capacity <= 2147483647; only indices
 // 0..Count-1 hold items (the slots beyond are not readable through this
 // class). An empty list after construction or Clear holds no storage.
-class TPwItemContainer {
+class PLOTWELL_API TPwItemContainer {
  public:
   TPwItemContainer() = default;
   ~TPwItemContainer();

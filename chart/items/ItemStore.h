@@ -14,6 +14,7 @@
 #include "chart/items/ItemContainer.h"
 #include "chart/items/LongTextArray.h"
 #include "chart/items/Series.h"
+#include "platform/Export.h"
 #include "platform/Types.h"
 #include "platform/graphics/Color.h"
 #include "platform/graphics/Font.h"
@@ -63,7 +64,7 @@ concept PwCoordinate = PwPixelInteger<T> || std::floating_point<T>;
 // UseDataOf): an item added through any of them, or a ClearGraph on any of
 // them, is seen by all at once. The annotation list, the long-text tables and
 // every attribute stay per store.
-class TPwItemStore {
+class PLOTWELL_API TPwItemStore {
  public:
   TPwItemStore();
   TPwItemStore(const TPwItemStore&) = delete;
@@ -419,6 +420,6 @@ class TPwItemStore {
 };
 
 // The name of an item kind ("ckLine"), or "" for a value that is no kind.
-std::string_view ChartItemKindName(int kind);
+PLOTWELL_API std::string_view ChartItemKindName(int kind);
 
 }  // namespace korvo

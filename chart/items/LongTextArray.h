@@ -5,12 +5,14 @@
 #include <array>
 #include <string>
 
+#include "platform/Export.h"
+
 namespace korvo {
 
 // Fifty texts, numbered 1..50, all empty at first. A text item whose
 // LineWidth field is n (1..50) shows entry n of the table of the list it
 // belongs to; LineWidth 0 shows the item's inline text.
-class TLongTextArray {
+class PLOTWELL_API TLongTextArray {
  public:
   static constexpr int Count = 50;
 

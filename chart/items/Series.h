@@ -10,6 +10,8 @@
 #include <span>
 #include <vector>
 
+#include "platform/Export.h"
+
 namespace korvo {
 
 class TPwSeries;
@@ -58,7 +60,7 @@ constexpr int64_t LevelStart(int level) {
 //
 // A series is not safe to change from one thread while another draws it:
 // fill it from the thread that shows the chart, as with items.
-class TPwSeries {
+class PLOTWELL_API TPwSeries {
  public:
   // Points per chunk, and the block sizes of the pyramid.
   static constexpr int ChunkBits = series_pyramid::ChunkBits;

@@ -8,6 +8,7 @@
 
 #include "base/BaseEnums.h"
 #include "base/ChartEnums.h"
+#include "platform/Export.h"
 #include "platform/Persistent.h"
 #include "platform/graphics/Color.h"
 
@@ -19,7 +20,7 @@ class TObject;
 // Every setter stores its value and then fires OnChange (the owning chart
 // repaints itself and its sharers). The area bounds are world coordinates of
 // the chart's current layer.
-class TBakGndImg : public TPersistent {
+class PLOTWELL_API TBakGndImg : public TPersistent {
  public:
   TBakGndImg() = default;
   TBakGndImg(const TBakGndImg&) = delete;

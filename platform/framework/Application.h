@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Export.h"
 #include "platform/framework/Component.h"
 #include "platform/framework/Cursors.h"
 #include "platform/framework/StdCtrls.h"
@@ -21,7 +22,7 @@ namespace korvo {
 // creates) and the event loop. The application object is never destroyed;
 // a program whose window system must outlive the windows (Qt) destroys the
 // forms after Run with Application()->DestroyComponents().
-class TApplication : public TComponent {
+class PLOTWELL_API TApplication : public TComponent {
  public:
   explicit TApplication(TComponent* owner);
   const char* ClassName() const override { return "TApplication"; }
@@ -76,7 +77,7 @@ class TApplication : public TComponent {
 };
 
 // The display: resolution, the cursor table and the screen cursor, the forms.
-class TScreen {
+class PLOTWELL_API TScreen {
  public:
   int PixelsPerInch() const;
   int Width() const;
@@ -111,7 +112,7 @@ class TScreen {
 
 // The system clipboard, for bitmaps: Clipboard()->Assign(bitmap) puts a copy
 // on it; bitmap.Assign(*Clipboard()) reads it back.
-class TClipboard : public TPersistent {
+class PLOTWELL_API TClipboard : public TPersistent {
  public:
   const char* ClassName() const override { return "TClipboard"; }
   // Takes a TBitmap; other sources raise EConvertError.
@@ -127,8 +128,8 @@ class TClipboard : public TPersistent {
   void AssignTo(TPersistent& dest) const override;
 };
 
-TApplication* Application();
-TScreen* Screen();
-TClipboard* Clipboard();
+PLOTWELL_API TApplication* Application();
+PLOTWELL_API TScreen* Screen();
+PLOTWELL_API TClipboard* Clipboard();
 
 }  // namespace korvo

@@ -10,6 +10,7 @@
 
 #include "platform/EnumSet.h"
 #include "platform/Exceptions.h"
+#include "platform/Export.h"
 #include "platform/Persistent.h"
 #include "platform/framework/EnumNames.h"
 
@@ -18,7 +19,7 @@ namespace korvo {
 class TClassInfo;
 
 // A component that cannot be named, inserted or renamed as asked.
-class EComponentError : public Exception {
+class PLOTWELL_API EComponentError : public Exception {
  public:
   using Exception::Exception;
 };
@@ -38,11 +39,11 @@ enum class TOperation : uint8_t { opInsert, opRemove };
 
 // Whether a text is a valid component name: a letter or '_' followed by
 // letters, digits and '_' (ASCII only).
-bool IsValidIdent(std::string_view name);
+PLOTWELL_API bool IsValidIdent(std::string_view name);
 
 // Names are compared as the classic framework does: ASCII letters without
 // regard to case.
-bool SameName(std::string_view a, std::string_view b);
+PLOTWELL_API bool SameName(std::string_view a, std::string_view b);
 
 // Ownership: a component owns the components created with it as owner and
 // destroys them, in reverse order of their creation, when it is destroyed.
@@ -59,7 +60,7 @@ bool SameName(std::string_view a, std::string_view b);
 // its components), or, for components that asked with FreeNotification, that
 // `component` is being destroyed. A component that refers to another (a chart
 // showing another chart's items) uses it to drop the reference in time.
-class TComponent : public TPersistent {
+class PLOTWELL_API TComponent : public TPersistent {
  public:
   explicit TComponent(TComponent* owner);
   ~TComponent() override;

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Export.h"
 #include "platform/Types.h"
 
 namespace korvo {
@@ -34,16 +35,16 @@ struct TCursorImage {
 // Builds an image from text art, one string per row: '.' transparent, '#'
 // black, 'o' white. Rows of unequal length, other characters, an empty
 // picture or a hot spot outside it raise EConvertError.
-TCursorImage CursorImageFromArt(std::initializer_list<std::string_view> rows, TPoint hot_spot);
+PLOTWELL_API TCursorImage CursorImageFromArt(std::initializer_list<std::string_view> rows, TPoint hot_spot);
 
 // Registers (or replaces) the image of a cursor resource. Names are compared
 // without regard to ASCII case, like the classic resource names. An image
 // whose size does not match its pixels, or whose hot spot lies outside,
 // raises EConvertError and registers nothing.
-void RegisterCursorResource(const std::string& name, TCursorImage image);
+PLOTWELL_API void RegisterCursorResource(const std::string& name, TCursorImage image);
 // The image registered under `name`; nullptr when there is none. The pointer
 // stays valid for the life of the program (registering the name again
 // changes the image it points to).
-const TCursorImage* FindCursorResource(std::string_view name);
+PLOTWELL_API const TCursorImage* FindCursorResource(std::string_view name);
 
 }  // namespace korvo

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Export.h"
+
 namespace korvo {
 
 using TCursor = int16_t;
@@ -40,11 +42,11 @@ constexpr TCursor crFirstStandard = crSizeAll;
 // The names of the standard cursors ("crHandPoint") both ways, as form
 // descriptions write them. CursorToIdent is false for a cursor without a
 // name (the program's own), IdentToCursor for an unknown name.
-bool CursorToIdent(TCursor cursor, std::string* name);
-bool IdentToCursor(std::string_view name, TCursor* cursor);
+PLOTWELL_API bool CursorToIdent(TCursor cursor, std::string* name);
+PLOTWELL_API bool IdentToCursor(std::string_view name, TCursor* cursor);
 
 struct TIntNames;
 // The same as the names of a cursor property (Properties.h NamedInt).
-const TIntNames& CursorNames();
+PLOTWELL_API const TIntNames& CursorNames();
 
 }  // namespace korvo

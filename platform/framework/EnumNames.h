@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "platform/Exceptions.h"
+#include "platform/Export.h"
 #include "platform/Quote.h"
 
 namespace korvo {
@@ -24,7 +25,7 @@ struct TEnumInfo;  // specialised for each enumeration
 
 // A type-erased view of one enumeration's names, for readers and writers of
 // form descriptions.
-struct TEnumTypeInfo {
+struct PLOTWELL_API TEnumTypeInfo {
   std::string_view TypeName;
   std::span<const std::string_view> Names;
 

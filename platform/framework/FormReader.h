@@ -48,13 +48,14 @@
 #include <string_view>
 
 #include "platform/Exceptions.h"
+#include "platform/Export.h"
 #include "platform/framework/Component.h"
 
 namespace korvo {
 
 // A form description that cannot be read. The message reads
 // "line 12: Chart1: TChart.MouseActionX: unknown property".
-class EFormError : public Exception {
+class PLOTWELL_API EFormError : public Exception {
  public:
   // A detail is put after the reason in brackets: "line 1: C:
   // TPlotwell.Scale1X: Logarithmic axis must not be negative. (RangeLow -5,
@@ -102,16 +103,16 @@ template <class E>
 // description in its constructor). When the root's owner already has a
 // component of the root's name, the root is named Name_1 (Name_2, ...). A
 // TForm root read with Visible = True is shown at the end.
-void ReadComponentText(std::string_view text, TComponent* root);
+PLOTWELL_API void ReadComponentText(std::string_view text, TComponent* root);
 
 // Creates the root from its registered class, without owner, and reads the
 // description into it.
-std::unique_ptr<TComponent> CreateComponentFromText(std::string_view text);
+PLOTWELL_API std::unique_ptr<TComponent> CreateComponentFromText(std::string_view text);
 
 // Sets one published property from the text of a value as a description
 // writes it ("clRed", "[fsBold]", "'text'", "-1.5"); `path` may be dotted
 // ("Font.Name"). Events and component references cannot be set this way.
 // Raises EPropertyError naming the property.
-void SetPropertyText(TObject& object, std::string_view path, std::string_view value);
+PLOTWELL_API void SetPropertyText(TObject& object, std::string_view path, std::string_view value);
 
 }  // namespace korvo

@@ -15,6 +15,7 @@
 
 #include <string>
 
+#include "platform/Export.h"
 #include "platform/framework/Component.h"
 #include "platform/framework/Properties.h"
 
@@ -22,14 +23,14 @@ namespace korvo {
 
 // The description of `root` and what it owns. Raises EPropertyError when a
 // component's class is not registered.
-std::string WriteComponentText(const TComponent& root);
+PLOTWELL_API std::string WriteComponentText(const TComponent& root);
 
 // A value as the description writes it ("clRed", "[fsBold]", "'It''s'").
-std::string FormatFormValue(const TFormValue& value);
+PLOTWELL_API std::string FormatFormValue(const TFormValue& value);
 
 // The text of one published property of `object`; `path` may be dotted.
 // Raises EPropertyError for an unknown path or a property without a plain
 // value.
-std::string GetPropertyText(const TObject& object, const std::string& path);
+PLOTWELL_API std::string GetPropertyText(const TObject& object, const std::string& path);
 
 }  // namespace korvo

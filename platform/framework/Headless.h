@@ -25,11 +25,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/Export.h"
 #include "platform/framework/WindowSystem.h"
 
 namespace korvo {
 
-class THeadlessWindowSystem : public TWindowSystem {
+class PLOTWELL_API THeadlessWindowSystem : public TWindowSystem {
  public:
   THeadlessWindowSystem();
   ~THeadlessWindowSystem() override;
@@ -157,6 +158,6 @@ class THeadlessWindowSystem : public TWindowSystem {
 
 // The process's headless window system: the one in use unless another was
 // installed.
-THeadlessWindowSystem* HeadlessWindowSystem();
+PLOTWELL_API THeadlessWindowSystem* HeadlessWindowSystem();
 
 }  // namespace korvo

@@ -57,6 +57,7 @@
 #include <vector>
 
 #include "platform/Exceptions.h"
+#include "platform/Export.h"
 #include "platform/Persistent.h"
 #include "platform/framework/Component.h"
 #include "platform/framework/EnumNames.h"
@@ -84,7 +85,7 @@ enum class TPropKind : uint8_t {
 // text, so that a floating-point property parses it exactly for its own type.
 enum class TFormValueKind : uint8_t { vkInteger, vkFloat, vkString, vkIdent, vkSet };
 
-struct TFormValue {
+struct PLOTWELL_API TFormValue {
   TFormValueKind Kind = TFormValueKind::vkInteger;
   int64_t Int = 0;                 // vkInteger
   std::string Text;                // literal of a number, the string, the identifier
@@ -100,19 +101,19 @@ struct TFormValue {
 
 // Names of the values of an integer property that has some (colours,
 // cursors). Values without a name are written as numbers.
-struct TIntNames {
+struct PLOTWELL_API TIntNames {
   const char* What;  // "colour": for messages
   bool (*ToIdent)(int64_t value, std::string* name);
   bool (*FromIdent)(std::string_view name, int64_t* value);
 };
-const TIntNames& ColorNames();
+PLOTWELL_API const TIntNames& ColorNames();
 
 class TMethodInfo;
 
 // One registered property. The accessors taking objects expect an object of
 // the registering class (or a descendant); the reader and writer guarantee it
 // by looking properties up in the object's own class description.
-class TPropInfo {
+class PLOTWELL_API TPropInfo {
  public:
   virtual ~TPropInfo() = default;
 
@@ -176,7 +177,7 @@ class TPropInfo {
 };
 
 // A handler method that a form offers to its components' events.
-class TMethodInfo {
+class PLOTWELL_API TMethodInfo {
  public:
   TMethodInfo(std::string name, std::type_index signature, std::function<std::any(TComponent&)> make)
       : name_(std::move(name)), signature_(signature), make_(std::move(make)) {}
@@ -193,7 +194,7 @@ class TMethodInfo {
 };
 
 // A form field that receives the component of the same name.
-class TFieldInfo {
+class PLOTWELL_API TFieldInfo {
  public:
   TFieldInfo(std::string name, const TClassInfo& (*field_class)(),
              std::function<bool(TComponent&, TComponent*)> assign, std::function<TComponent*(TComponent&)> get)
@@ -213,7 +214,7 @@ class TFieldInfo {
 };
 
 // The registered description of one class.
-class TClassInfo {
+class PLOTWELL_API TClassInfo {
  public:
   TClassInfo(const TClassInfo&) = delete;
   TClassInfo& operator=(const TClassInfo&) = delete;
@@ -254,15 +255,15 @@ class TClassInfo {
 };
 
 // The registered class of that name (ignoring case), or nullptr.
-const TClassInfo* FindClass(std::string_view name);
+PLOTWELL_API const TClassInfo* FindClass(std::string_view name);
 // The registered class of the object's dynamic type; when that type is not
 // registered itself, the class registered under its ClassName(); nullptr
 // when neither is.
-const TClassInfo* ObjectClassInfo(const TObject& obj);
+PLOTWELL_API const TClassInfo* ObjectClassInfo(const TObject& obj);
 
 // The class description of a sub-object reached through property `p`: that
 // of its own type when registered, else that of the type p declares.
-const TClassInfo* SubObjectClassInfo(const TPropInfo& p, const TObject& sub);
+PLOTWELL_API const TClassInfo* SubObjectClassInfo(const TPropInfo& p, const TObject& sub);
 
 // Where a class's description comes from: T::ClassInfo() unless specialised
 // (the framework's own persistent classes without that member).
@@ -271,11 +272,11 @@ struct TClassInfoSource {
   static const TClassInfo& Get() { return T::ClassInfo(); }
 };
 template <>
-struct TClassInfoSource<TPersistent> {
+struct PLOTWELL_API TClassInfoSource<TPersistent> {
   static const TClassInfo& Get();
 };
 template <>
-struct TClassInfoSource<TFont> {
+struct PLOTWELL_API TClassInfoSource<TFont> {
   static const TClassInfo& Get();
 };
 
@@ -336,19 +337,19 @@ constexpr TPropKind KindOf() {
 
 // Conversions between values and the form's text model. Decoders raise
 // EPropertyError with a message naming what was wrong.
-[[noreturn]] void WrongKind(const TFormValue& v, const char* expected);
-int64_t DecodeInteger(const TFormValue& v, int64_t lo, int64_t hi, const TIntNames* names);
-TFormValue EncodeInteger(int64_t v, const TIntNames* names);
-bool DecodeBool(const TFormValue& v);
-double DecodeDouble(const TFormValue& v);
-long double DecodeLongDouble(const TFormValue& v);
-float DecodeFloatValue(const TFormValue& v);
-TFormValue EncodeDouble(double v);
-TFormValue EncodeLongDouble(long double v);
-TFormValue EncodeFloatValue(float v);
-const std::string& DecodeString(const TFormValue& v);
-int DecodeEnum(const TFormValue& v, const TEnumTypeInfo& info);
-std::vector<int> DecodeSet(const TFormValue& v, const TEnumTypeInfo& info);
+[[noreturn]] PLOTWELL_API void WrongKind(const TFormValue& v, const char* expected);
+PLOTWELL_API int64_t DecodeInteger(const TFormValue& v, int64_t lo, int64_t hi, const TIntNames* names);
+PLOTWELL_API TFormValue EncodeInteger(int64_t v, const TIntNames* names);
+PLOTWELL_API bool DecodeBool(const TFormValue& v);
+PLOTWELL_API double DecodeDouble(const TFormValue& v);
+PLOTWELL_API long double DecodeLongDouble(const TFormValue& v);
+PLOTWELL_API float DecodeFloatValue(const TFormValue& v);
+PLOTWELL_API TFormValue EncodeDouble(double v);
+PLOTWELL_API TFormValue EncodeLongDouble(long double v);
+PLOTWELL_API TFormValue EncodeFloatValue(float v);
+PLOTWELL_API const std::string& DecodeString(const TFormValue& v);
+PLOTWELL_API int DecodeEnum(const TFormValue& v, const TEnumTypeInfo& info);
+PLOTWELL_API std::vector<int> DecodeSet(const TFormValue& v, const TEnumTypeInfo& info);
 
 template <class V>
 V Decode(const TFormValue& fv, const TIntNames* names) {
@@ -712,10 +713,10 @@ class TClassBuilder {
 namespace prop_detail {
 // Adds a finished description to the registry (by name and by type) and
 // keeps it for the life of the program.
-const TClassInfo& AddToRegistry(std::unique_ptr<TClassInfo> info);
+PLOTWELL_API const TClassInfo& AddToRegistry(std::unique_ptr<TClassInfo> info);
 // Puts a published property into the list: in place of an inherited one of
 // the same name, else at the end.
-void PlaceProperty(std::vector<const TPropInfo*>& list, const TPropInfo* p);
+PLOTWELL_API void PlaceProperty(std::vector<const TPropInfo*>& list, const TPropInfo* p);
 }  // namespace prop_detail
 
 template <class T>

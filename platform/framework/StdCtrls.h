@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Export.h"
 #include "platform/framework/Control.h"
 #include "platform/framework/EnumNames.h"
 
@@ -54,7 +55,7 @@ struct TEnumInfo<TBevelStyle> {
 // and fires OnShow; a description with Visible = True shows the form when
 // reading is done. Close asks OnCloseQuery and OnClose; closing the main form
 // ends the application.
-class TForm : public TWinControl {
+class PLOTWELL_API TForm : public TWinControl {
  public:
   explicit TForm(TComponent* owner);
   ~TForm() override;
@@ -109,7 +110,7 @@ class TForm : public TWinControl {
 };
 
 // A push button. Click fires OnClick, and only while the button is enabled.
-class TButton : public TWinControl {
+class PLOTWELL_API TButton : public TWinControl {
  public:
   explicit TButton(TComponent* owner);
   const char* ClassName() const override { return "TButton"; }
@@ -124,7 +125,7 @@ class TButton : public TWinControl {
 
 // A panel: a raised or lowered box with an optional caption, holding other
 // controls. Its client area lies inside the border and bevels.
-class TPanel : public TCustomControl {
+class PLOTWELL_API TPanel : public TCustomControl {
  public:
   explicit TPanel(TComponent* owner);
   const char* ClassName() const override { return "TPanel"; }
@@ -158,7 +159,7 @@ class TPanel : public TCustomControl {
 };
 
 // A bevelled box, frame or line drawn on the parent.
-class TBevel : public TGraphicControl {
+class PLOTWELL_API TBevel : public TGraphicControl {
  public:
   explicit TBevel(TComponent* owner);
   const char* ClassName() const override { return "TBevel"; }
@@ -181,10 +182,10 @@ class TBevel : public TGraphicControl {
 // times inwards: the top row and left column in top_left, the right column
 // and bottom row in bottom_right (the top-right and bottom-left corner pixels
 // are bottom_right's). Shrinks r by what it drew.
-void Frame3D(TCanvas& canvas, TRect& r, TColor top_left, TColor bottom_right, int width);
+PLOTWELL_API void Frame3D(TCanvas& canvas, TRect& r, TColor top_left, TColor bottom_right, int width);
 
 // Registers the standard classes (TForm, TButton, TPanel, TBevel,
 // TPopupMenu) for form descriptions. The form reader calls it.
-void RegisterStandardClasses();
+PLOTWELL_API void RegisterStandardClasses();
 
 }  // namespace korvo

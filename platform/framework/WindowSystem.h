@@ -49,6 +49,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/Export.h"
 #include "platform/Types.h"
 #include "platform/framework/Control.h"
 #include "platform/framework/Cursors.h"
@@ -65,7 +66,7 @@ constexpr int MB_ICONERROR = 0x10, MB_ICONSTOP = 0x10, MB_ICONQUESTION = 0x20, M
               MB_ICONINFORMATION = 0x40;
 constexpr int IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7;
 
-class TWindowSystem {
+class PLOTWELL_API TWindowSystem {
  public:
   virtual ~TWindowSystem() = default;
   // "headless", "qt": for diagnostics.
@@ -140,11 +141,11 @@ class TWindowSystem {
 
 // The window system in use: the installed one, else the process's
 // headless window system.
-TWindowSystem* WindowSystem();
+PLOTWELL_API TWindowSystem* WindowSystem();
 // Installs a window system (nullptr returns to the headless default) and
 // returns the one it replaces. The caller keeps ownership and keeps it alive
 // while installed. Install before creating windows: windows belong to the
 // system that created them.
-TWindowSystem* InstallWindowSystem(TWindowSystem* system);
+PLOTWELL_API TWindowSystem* InstallWindowSystem(TWindowSystem* system);
 
 }  // namespace korvo

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Export.h"
 #include "platform/Persistent.h"
 #include "platform/graphics/Canvas.h"
 
@@ -21,7 +22,7 @@ class TBmpDecoder;
 // pixel, everything else 32).
 enum class TPixelFormat : uint8_t { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
 
-class TBitmap : public TPersistent {
+class PLOTWELL_API TBitmap : public TPersistent {
  public:
   TBitmap();
   TBitmap(int32_t width, int32_t height);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "platform/Export.h"
 #include "platform/Persistent.h"
 #include "platform/graphics/Color.h"
 
@@ -10,7 +11,7 @@ namespace korvo {
 
 enum class TBrushStyle : uint8_t { bsSolid, bsClear };
 
-class TBrush : public TPersistent {
+class PLOTWELL_API TBrush : public TPersistent {
  public:
   const char* ClassName() const override { return "TBrush"; }
   void Assign(const TPersistent& source) override;

@@ -193,6 +193,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Export.h"
 #include "platform/Persistent.h"
 #include "platform/Types.h"
 #include "platform/graphics/Brush.h"
@@ -240,7 +241,7 @@ using TStampInks = std::array<TPixel, 2>;
 // are fixed when the stamp is made; every stamp made gets an Id of its own,
 // never reused, by which a canvas keeps the stamp's pixels as runs for its
 // surface. Copies share the Id (and the rows).
-class TStamp {
+class PLOTWELL_API TStamp {
  public:
   TStamp() = default;
   explicit TStamp(std::vector<TStampRow> rows);
@@ -256,7 +257,7 @@ class TStamp {
   uint64_t id_ = 0;
 };
 
-class TCanvas : public TPersistent {
+class PLOTWELL_API TCanvas : public TPersistent {
  public:
   TCanvas();
   ~TCanvas() override;

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/Export.h"
+
 namespace korvo {
 
 // A colour is a 32-bit value: red in the low byte, then green, then blue; the
@@ -71,7 +73,7 @@ static_assert(clBtnFace == -16777201);
 // Resolves a system colour through the table; plain colours come back with the
 // high byte cleared. An index beyond the table resolves to black. clNone and
 // clDefault are markers for callers, not colours; they resolve to black.
-TColor SystemColorToRGB(TColor c);
+PLOTWELL_API TColor SystemColorToRGB(TColor c);
 // A colour that resolves without the table: its pixel is RGBToPixel(c).
 constexpr bool PlainColor(TColor c) { return c >= 0 && c != clNone && c != clDefault; }
 inline TColor ColorToRGB(TColor c) { return PlainColor(c) ? (c & 0xFFFFFF) : SystemColorToRGB(c); }
@@ -80,8 +82,8 @@ inline TColor ColorToRGB(TColor c) { return PlainColor(c) ? (c & 0xFFFFFF) : Sys
 // form description writes them. ColorToIdent returns false for a colour without
 // a name; IdentToColor ignores case, like every name in a form description,
 // and returns false for an unknown name.
-bool ColorToIdent(TColor c, const char** name);
-bool IdentToColor(const char* name, TColor* c);
+PLOTWELL_API bool ColorToIdent(TColor c, const char** name);
+PLOTWELL_API bool IdentToColor(const char* name, TColor* c);
 
 // Pixels of the software canvas are 0xFFRRGGBB (opaque, blue in the low byte,
 // the in-memory byte order B, G, R, A of 32-bit bitmaps).

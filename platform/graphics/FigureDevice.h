@@ -18,6 +18,7 @@
 #include <span>
 #include <string_view>
 
+#include "platform/Export.h"
 #include "platform/Types.h"
 #include "platform/graphics/Color.h"
 
@@ -26,7 +27,7 @@ namespace korvo {
 class TBitmap;
 class TCanvas;
 
-class TFigureDevice {
+class PLOTWELL_API TFigureDevice {
  public:
   virtual ~TFigureDevice() = default;
 

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "platform/Export.h"
 #include "platform/Persistent.h"
 #include "platform/graphics/Color.h"
 
@@ -17,7 +18,7 @@ class FontFace;
 
 enum class TFontStyle : uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 
-class TFontStyles {
+class PLOTWELL_API TFontStyles {
  public:
   constexpr TFontStyles() = default;
   constexpr TFontStyles(std::initializer_list<TFontStyle> styles) {
@@ -43,7 +44,7 @@ class TFontStyles {
 //
 // Fonts are looked up by Name with fontconfig when text is drawn or measured;
 // an unknown name falls back to the sans family. Every setter fires OnChange.
-class TFont : public TPersistent {
+class PLOTWELL_API TFont : public TPersistent {
  public:
   TFont();
   TFont(const TFont& other);
@@ -86,6 +87,6 @@ class TFont : public TPersistent {
 
 // Rounds a * b / c to the nearest integer, halves away from zero (the
 // classic MulDiv); c == 0 gives -1.
-int MulDiv(int a, int b, int c);
+PLOTWELL_API int MulDiv(int a, int b, int c);
 
 }  // namespace korvo

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "platform/Export.h"
 #include "platform/Persistent.h"
 #include "platform/graphics/Color.h"
 
@@ -15,7 +16,7 @@ enum class TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot
 // exclusive-or its colour into them (xor), or invert them (not).
 enum class TPenMode : uint8_t { pmCopy, pmXor, pmNot };
 
-class TPen : public TPersistent {
+class PLOTWELL_API TPen : public TPersistent {
  public:
   const char* ClassName() const override { return "TPen"; }
   void Assign(const TPersistent& source) override;

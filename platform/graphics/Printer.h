@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/Export.h"
 #include "platform/graphics/Bitmap.h"
 
 namespace korvo {
@@ -37,7 +38,7 @@ struct TPageFormat {
 // printer: BeginDoc once, then Page for every finished page in order, then
 // EndDoc, or Abort instead of EndDoc when the document is abandoned (the
 // pages given so far are to be thrown away where the device can).
-class TPrintSink {
+class PLOTWELL_API TPrintSink {
  public:
   virtual ~TPrintSink() = default;
   // The page of the next document; asked by BeginDoc and SetSink.
@@ -52,7 +53,7 @@ class TPrintSink {
   virtual void Abort() noexcept = 0;
 };
 
-class TPrinter {
+class PLOTWELL_API TPrinter {
  public:
   // The headless page: A4 at 300 pixels per inch.
   static constexpr int Resolution = 300;  // pixels per inch, both directions
@@ -111,17 +112,18 @@ class TPrinter {
 };
 
 // The framework's printer object, created on the first call.
-TPrinter* Printer();
+PLOTWELL_API TPrinter* Printer();
 // Whether the printer object exists yet (asking Printer() creates it).
 // Inline: every mark drawn asks whether its canvas is the printer's.
 namespace printer_detail {
-inline TPrinter* created = nullptr;  // set once Printer() made the object
+// Exported: the libraries and the program share the one pointer.
+inline PLOTWELL_API TPrinter* created = nullptr;  // set once Printer() made the object
 }
 inline bool PrinterCreated() { return printer_detail::created != nullptr; }
 
 // The capability of a device: ScreenHandle or the printer's handle. The
 // screen has 96 pixels per inch and square pixels; the printer has its
 // current format (TPrinter::Format). An unknown handle gives 0.
-int GetDeviceCaps(uintptr_t handle, TDeviceCap cap);
+PLOTWELL_API int GetDeviceCaps(uintptr_t handle, TDeviceCap cap);
 
 }  // namespace korvo

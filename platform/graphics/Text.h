@@ -3,6 +3,8 @@
 // the start-up check.
 #pragma once
 
+#include "platform/Export.h"
+
 namespace korvo::text {
 
 // Checks that fontconfig lists at least one scalable font that FreeType can
@@ -10,6 +12,6 @@ namespace korvo::text {
 // fonts-dejavu-core") when it does not. Programs call it once at start-up so
 // that a machine without fonts fails with a clear message; the first text
 // call makes the same check. Cheap after the first success.
-void EnsureFontsAvailable();
+PLOTWELL_API void EnsureFontsAvailable();
 
 }  // namespace korvo::text

@@ -120,6 +120,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/Export.h"
 #include "platform/framework/WindowSystem.h"
 
 class QPrinter;
@@ -137,7 +138,7 @@ namespace korvo {
 // The window system is not installed by this call (InstallWindowSystem);
 // destroying it uninstalls it when it is installed. Windows still open then
 // are deleted, and their controls keep running on the headless system.
-std::unique_ptr<TWindowSystem> CreateQtWindowSystem(int& argc, char** argv);
+PLOTWELL_API std::unique_ptr<TWindowSystem> CreateQtWindowSystem(int& argc, char** argv);
 
 // Who frees a control hosted in Qt widgets (see the header comment).
 enum class THostOwnership : uint8_t { hoWidget, hoProgram };
@@ -147,18 +148,18 @@ enum class THostOwnership : uint8_t { hoWidget, hoProgram };
 // InstallWindowSystem first, when the installed window system is not Qt's.
 // See the header comment for hosting a control in a Qt layout and for
 // `ownership`.
-QWidget* ControlWidget(TWinControl* control, THostOwnership ownership = THostOwnership::hoWidget);
+PLOTWELL_API QWidget* ControlWidget(TWinControl* control, THostOwnership ownership = THostOwnership::hoWidget);
 
 // Prints what `job` draws onto `printer`, as the program set it up (page
 // size, margins, resolution, output file); returns the number of pages.
 // Raises Exception when the printer cannot be opened, when `job` opened a
 // second document, or when a print job is under way already.
-int PrintOn(QPrinter& printer, const std::function<void()>& job);
+PLOTWELL_API int PrintOn(QPrinter& printer, const std::function<void()>& job);
 
 // Shows the usual print dialog (parented to `parent` when given) for the
 // system's printers, then prints what `job` draws; false, without running
 // `job`, when the user cancels. The page is at most 600 pixels per inch.
-bool PrintWithDialog(const std::function<void()>& job, QWidget* parent = nullptr);
+PLOTWELL_API bool PrintWithDialog(const std::function<void()>& job, QWidget* parent = nullptr);
 
 // The page of a PDF file: its size and margins in millimetres (A4 portrait,
 // 10 mm margins by default) and the resolution the page is drawn at.
@@ -175,6 +176,6 @@ struct TPdfPage {
 // file already there). Raises Exception naming the path when it cannot be
 // written, when `job` printed no page, or naming the field of a `page`
 // that has no printable area or a resolution outside 1 .. 2400.
-void PrintToPdf(const std::string& path, const std::function<void()>& job, const TPdfPage& page = {});
+PLOTWELL_API void PrintToPdf(const std::string& path, const std::function<void()>& job, const TPdfPage& page = {});
 
 }  // namespace korvo
