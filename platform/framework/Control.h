@@ -33,6 +33,7 @@
 #include <vector>
 
 #include "platform/EnumSet.h"
+#include "platform/Export.h"
 #include "platform/Types.h"
 #include "platform/framework/Component.h"
 #include "platform/framework/Cursors.h"
@@ -106,7 +107,7 @@ struct TEnumInfo<TDragState> {
   static constexpr std::array<std::string_view, 3> Names = {"dsDragEnter", "dsDragLeave", "dsDragMove"};
 };
 // What a drag carries; a handler of OnStartDrag may supply one.
-class TDragObject : public TObject {
+class PLOTWELL_API TDragObject : public TObject {
  public:
   const char* ClassName() const override { return "TDragObject"; }
 };
@@ -132,7 +133,7 @@ constexpr int DLGC_WANTARROWS = 0x01, DLGC_WANTTAB = 0x02, DLGC_WANTALLKEYS = 0x
 
 // Limits to a control's size; 0 means no limit. Changes re-apply the limits
 // to the owning control.
-class TSizeConstraints : public TPersistent {
+class PLOTWELL_API TSizeConstraints : public TPersistent {
  public:
   const char* ClassName() const override { return "TSizeConstraints"; }
   static const TClassInfo& ClassInfo();
@@ -157,7 +158,7 @@ class TSizeConstraints : public TPersistent {
   int max_height_ = 0, max_width_ = 0, min_height_ = 0, min_width_ = 0;
 };
 
-class TControl : public TComponent {
+class PLOTWELL_API TControl : public TComponent {
  public:
   explicit TControl(TComponent* owner);
   ~TControl() override;
@@ -355,7 +356,7 @@ class TControl : public TComponent {
   bool clicked_ = false;
 };
 
-class TWinControl : public TControl {
+class PLOTWELL_API TWinControl : public TControl {
  public:
   explicit TWinControl(TComponent* owner);
   ~TWinControl() override;
@@ -495,7 +496,7 @@ class TWinControl : public TControl {
   bool scaling_ = false;
 };
 
-class TCustomControl : public TWinControl {
+class PLOTWELL_API TCustomControl : public TWinControl {
  public:
   explicit TCustomControl(TComponent* owner);
   const char* ClassName() const override { return "TCustomControl"; }
@@ -506,7 +507,7 @@ class TCustomControl : public TWinControl {
   TCanvas* Canvas() { return SurfaceCanvas(); }
 };
 
-class TGraphicControl : public TControl {
+class PLOTWELL_API TGraphicControl : public TControl {
  public:
   explicit TGraphicControl(TComponent* owner);
   ~TGraphicControl() override;
@@ -529,9 +530,9 @@ class TGraphicControl : public TControl {
 };
 
 // Copies `src` into `dst` with its top-left pixel at (x, y), clipped to dst.
-void CopyPixels(const TBitmap& src, TBitmap& dst, int x, int y);
+PLOTWELL_API void CopyPixels(const TBitmap& src, TBitmap& dst, int x, int y);
 // Copies the part of `src` at (x, y) of dst's size into dst (pixels outside
 // src are left as they are).
-void CopyPixelsFrom(const TBitmap& src, int x, int y, TBitmap& dst);
+PLOTWELL_API void CopyPixelsFrom(const TBitmap& src, int x, int y, TBitmap& dst);
 
 }  // namespace korvo
