@@ -42,5 +42,12 @@ function(plotwell_library target short)
     $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>
     $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/plotwell>)
   target_compile_features(${target} PUBLIC cxx_std_20)
+  if(BUILD_SHARED_LIBS AND CMAKE_SYSTEM_NAME STREQUAL "Linux" AND NOT PLOTWELL_SANITIZE AND NOT PLOTWELL_FUZZ)
+    # Every symbol a shared object uses must resolve when it is linked, so a
+    # library calling a function that the library defining it does not
+    # export fails here, not in a program linked later. (The sanitizers'
+    # runtimes are resolved only in the program.)
+    target_link_options(${target} PRIVATE LINKER:--no-undefined)
+  endif()
   set_property(GLOBAL APPEND PROPERTY PLOTWELL_LIBRARIES ${target})
 endfunction()

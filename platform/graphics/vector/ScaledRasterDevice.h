@@ -29,6 +29,7 @@
 #include <cstdint>
 #include <span>
 
+#include "platform/Export.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/FigureDevice.h"
 
@@ -43,7 +44,7 @@ class TScaledRasterDevice final : public TFigureDevice {
   // `others` (not owned), which must draw on the same pixels at the same
   // ratio. When that is a cairo device, its held-back path is drawn before
   // each figure of ours, so the figures keep their order.
-  TScaledRasterDevice(const TPixelSurface& target, double ratio, TFigureDevice* others);
+  PLOTWELL_INTERNAL_API TScaledRasterDevice(const TPixelSurface& target, double ratio, TFigureDevice* others);
 
   void Line(const TCanvas& canvas, TPoint from, TPoint to) override;
   void Polyline(const TCanvas& canvas, std::span<const TPoint> points) override;
