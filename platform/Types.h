@@ -35,6 +35,13 @@ struct TRect {
 };
 
 inline TRect Rect(int32_t l, int32_t t, int32_t r, int32_t b) { return TRect{l, t, r, b}; }
+// The smallest rectangle holding both; an empty one adds nothing.
+inline TRect UnionRect(const TRect& a, const TRect& b) {
+  if (a.IsEmpty()) return b.IsEmpty() ? TRect{} : b;
+  if (b.IsEmpty()) return a;
+  return TRect{a.Left < b.Left ? a.Left : b.Left, a.Top < b.Top ? a.Top : b.Top,
+               a.Right > b.Right ? a.Right : b.Right, a.Bottom > b.Bottom ? a.Bottom : b.Bottom};
+}
 inline TPoint Point(int32_t x, int32_t y) { return TPoint{x, y}; }
 
 // The framework's set of pressed modifier keys and mouse buttons.

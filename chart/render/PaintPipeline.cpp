@@ -46,7 +46,10 @@ void TCustomPlotwell::RefreshPlotArea() {
   TBitmap* plot = plot_bitmap_.get();
   PaintPlotBackground(plot->Canvas(), 0, 0, plot->Width(), plot->Height());
   RenderDataToBitmap(plot, 0, 0, false, false);
-  PresentChart(margin_left_, margin_top_, Canvas(), plot);
+  // Only the plot area of the control changes.
+  TCanvas* target = SurfaceCanvas(
+      TRect{margin_left_, margin_top_, margin_left_ + plot->Width(), margin_top_ + plot->Height()});
+  PresentChart(margin_left_, margin_top_, target, plot);
 }
 
 void TCustomPlotwell::PresentChart(int32_t x0, int32_t y0, TCanvas* target, TBitmap* bitmap) {

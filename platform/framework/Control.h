@@ -387,7 +387,20 @@ class PLOTWELL_API TWinControl : public TControl {
   // and asks the window system to show it. Nothing for native controls.
   void PaintWindow();
   // The window system calls this once it has shown the surface.
-  void SurfacePresented() { present_pending_ = false; }
+  void SurfacePresented() {
+    present_pending_ = false;
+    changes_known_ = true;
+    changes_ = TRect{};
+  }
+  // Where the surface changed since it was last shown: true, with the
+  // smallest rectangle holding every change (empty for none), when every
+  // change since went through SurfaceCanvas(changes); false when a change
+  // may lie anywhere (SurfaceCanvas(), Paint, nothing shown yet), and the
+  // window system must compare pixels to find it.
+  bool SurfaceChanges(TRect& changes) const {
+    changes = changes_;
+    return changes_known_;
+  }
   // Draws the control with all its children into `target` with the
   // control's top-left pixel at (x, y): what the screen shows of it. Windows
   // waiting for a repaint are painted first.
@@ -452,6 +465,10 @@ class PLOTWELL_API TWinControl : public TControl {
   // canvases. A control with a window keeps it (the window shows it).
   void ReleaseSurface();
   TCanvas* SurfaceCanvas();
+  // The same, for a caller that changes only pixels inside `changes` (a
+  // chart presenting its plot area): the window system then redraws that
+  // part for a high-density screen without comparing the rest.
+  TCanvas* SurfaceCanvas(const TRect& changes);
 
   virtual void KeyDown(uint16_t& key, TShiftState shift);
   virtual void KeyUp(uint16_t& key, TShiftState shift);
@@ -490,6 +507,9 @@ class PLOTWELL_API TWinControl : public TControl {
   std::unique_ptr<TBitmap> surface_;
   bool paint_pending_ = false;
   bool present_pending_ = false;
+  // The surface's changes since it was last shown (SurfaceChanges).
+  bool changes_known_ = false;
+  TRect changes_{};
   int tab_order_ = -1;
   bool tab_stop_ = false;
   bool aligning_ = false;

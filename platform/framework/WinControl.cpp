@@ -148,6 +148,19 @@ void TWinControl::ReleaseSurface() {
 
 TCanvas* TWinControl::SurfaceCanvas() {
   if (!surface_) return nullptr;
+  changes_known_ = false;
+  if (handle_ != 0 && !present_pending_) {
+    present_pending_ = true;
+    WindowSystem()->PresentWindow(this);
+  }
+  return surface_->Canvas();
+}
+
+TCanvas* TWinControl::SurfaceCanvas(const TRect& changes) {
+  if (!surface_) return nullptr;
+  const TRect inside{std::max(changes.Left, 0), std::max(changes.Top, 0),
+                     std::min(changes.Right, surface_->Width()), std::min(changes.Bottom, surface_->Height())};
+  changes_ = UnionRect(changes_, inside);
   if (handle_ != 0 && !present_pending_) {
     present_pending_ = true;
     WindowSystem()->PresentWindow(this);
@@ -158,6 +171,7 @@ TCanvas* TWinControl::SurfaceCanvas() {
 void TWinControl::PaintWindow() {
   paint_pending_ = false;
   if (!surface_) return;
+  changes_known_ = false;
   Paint();
   PaintGraphicChildren(*surface_);
   if (handle_ != 0 && !present_pending_) {

@@ -419,6 +419,10 @@ void TQtWindowSystem::Paint(QWidget* widget, TWinControl* control, QPaintEvent* 
     const QColor color = QColorOf(control->Color());
     for (const QRect& r : rest) painter.fillRect(r, color);
   }
+  if (!scaled) {
+    TWindow* w = Find(control);
+    if (w != nullptr && w->Scaled) w->Scaled->InStep = false;
+  }
   control->SurfacePresented();
 }
 
@@ -469,6 +473,9 @@ bool TQtWindowSystem::DrawScaled(TWinControl* control, const TBitmap& surface, d
   bool shown = true;
   if (fresh || s.Stale) {
     TRect changed{0, 0, sw, sh};
+    // Changes the control reported are drawn without keeping their pixels
+    // in Drawn (a copy a frame saved); others are found by comparing.
+    bool reported = false;
     if (fresh) {
       s.Image = QImage(int(dw), int(dh), QImage::Format_RGB32);
       // A last row or column only partly the control's keeps its colour.
@@ -477,9 +484,12 @@ bool TQtWindowSystem::DrawScaled(TWinControl* control, const TBitmap& surface, d
       s.Declined = false;
     } else if (s.Declined) {
       changed = TRect{0, 0, sw, sh};
+    } else if (s.InStep && control->SurfaceChanges(changed)) {
+      reported = true;
     } else {
-      changed = ChangedPixels(surface, s.Drawn);
+      changed = UnionRect(ChangedPixels(surface, s.Drawn), s.Unrecorded);
     }
+    s.InStep = true;
     s.Stale = false;
     s.Ratio = ratio;
     s.SurfaceWidth = sw;
@@ -502,10 +512,15 @@ bool TQtWindowSystem::DrawScaled(TWinControl* control, const TBitmap& surface, d
         // Resized by a handler while drawing: drawn afresh next time.
         s.Image = QImage();
         shown = false;
+      } else if (reported) {
+        s.Unrecorded = UnionRect(s.Unrecorded, changed);
       } else if (shown) {
-        // Outside `changed` the rows are the same already.
-        std::memcpy(s.Drawn.data() + size_t(changed.Top) * size_t(sw), surface.ScanLine(changed.Top),
-                    size_t(changed.Bottom - changed.Top) * size_t(sw) * sizeof(TPixel));
+        // Outside `changed` the pixels are the same already.
+        s.Unrecorded = TRect{};
+        for (int y = changed.Top; y < changed.Bottom; ++y) {
+          std::memcpy(s.Drawn.data() + size_t(y) * size_t(sw) + size_t(changed.Left), surface.ScanLine(y) + changed.Left,
+                      size_t(changed.Right - changed.Left) * sizeof(TPixel));
+        }
       }
     }
     // Until the surface is shown anew, the enlarged surface stands in.

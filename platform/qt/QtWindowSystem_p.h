@@ -190,7 +190,8 @@ class TQtWindowSystem final : public TWindowSystem {
  private:
   // A control's picture at a device pixel ratio other than 1, drawn by its
   // PaintScaled and kept until the surface is shown anew or invalidated;
-  // Drawn is the surface it was drawn from, to find what changed since.
+  // Drawn is the surface it was drawn from (but for Unrecorded), to find
+  // what changed since when the control does not say.
   struct TScaledPicture {
     QImage Image;
     std::vector<TPixel> Drawn;
@@ -199,6 +200,13 @@ class TQtWindowSystem final : public TWindowSystem {
     double Ratio = 0;
     bool Stale = true;
     bool Declined = false;  // the control could not; the surface is enlarged
+    // The control's record of its surface's changes (SurfaceChanges) counts
+    // from when this picture was last drawn: a present at ratio 1 between
+    // breaks that, and the next draw compares pixels instead.
+    bool InStep = false;
+    // The part drawn from the surface's reported changes, whose pixels
+    // Drawn does not hold: a comparison counts it as changed.
+    TRect Unrecorded{};
   };
   struct TWindow {
     QPointer<QWidget> Widget;

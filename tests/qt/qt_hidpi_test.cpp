@@ -153,6 +153,36 @@ TEST_F(QtHiDpi, ThePictureIsDrawnAgainOnlyWhenTheSurfaceChanged) {
   ExpectInkWhereTheSurfaceHasIt(*second, 2, Surface(), 0.95);
 }
 
+// The kept picture, redrawn where the chart reports its changes (ShowGraph:
+// the plot area) and found by comparison otherwise, is the picture drawn
+// afresh after every step, including a show at ratio 1 in between (after
+// which the chart's report no longer counts from the picture's last draw).
+TEST_F(QtHiDpi, TheKeptPictureIsTheFreshOneAfterReportedAndUnreportedChanges) {
+  const auto frame = [&](double y) {
+    chart->ClearGraph();
+    chart->MoveTo(-1.0, y);
+    chart->DrawTo(1.0, -y);
+    chart->ShowGraph();
+  };
+  const auto fresh = [&] {
+    auto device = std::make_unique<TBitmap>(2 * chart->Width(), 2 * chart->Height());
+    device->SetPixelFormat(TPixelFormat::pf32bit);
+    EXPECT_TRUE(chart->PaintScaled(device->Canvas()->Surface(), 2, TRect{0, 0, chart->Width(), chart->Height()}));
+    return device;
+  };
+  const struct {
+    double y;
+    double showFirstAt;  // 0: no show before the one at ratio 2
+  } steps[] = {{1, 0}, {0.5, 0}, {1, 1}, {0.25, 1}, {0.25, 0}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.y);
+    SCOPED_TRACE(step.showFirstAt);
+    frame(step.y);
+    if (step.showFirstAt != 0) Shown(widget, step.showFirstAt);
+    EXPECT_TRUE(SamePixels(*Shown(widget, 2), *fresh()));
+  }
+}
+
 TEST_F(QtHiDpi, AZoomBandsOutlineIsShownInvertedAtTheRatio) {
   chart->SetMouseAction(TMouseActMode::maZoomWind);
   QWindow* window = widget->windowHandle();
