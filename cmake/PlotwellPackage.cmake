@@ -7,6 +7,11 @@
 #                               and the development links
 # A static build gives libplotwell-dev alone, with the static libraries and
 # the development packages of what they link.
+#
+# The libraries go to lib/ under /usr unless the build was configured with
+# -DCMAKE_INSTALL_PREFIX=/usr, for which GNUInstallDirs chooses Debian's
+# multiarch folder (lib/x86_64-linux-gnu): configure so for packages meant
+# to sit beside Debian's own.
 set(PLOTWELL_ABI ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
 
 set(CPACK_PACKAGE_NAME plotwell)
@@ -31,7 +36,12 @@ A chart component library with a software canvas and a Qt 6 window system.
 This package holds the shared libraries that programs built with Plotwell
 run with.")
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_GENERATE_SHLIBS ON)
+# The shlibs file, from which dpkg-shlibdeps derives the dependency of a
+# package whose program links these libraries. CPack (3.25) reads only the
+# package-wide switch, not a component's.
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+# Packages hold stripped libraries, as Debian's do.
+set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libplotwell-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
