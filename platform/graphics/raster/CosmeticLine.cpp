@@ -3,8 +3,12 @@
 // coordinate, the end point left out. Clipping finds the visible steps in
 // 128-bit arithmetic, so coordinates anywhere in the 32-bit range work, and
 // the inner loop then runs without bounds checks.
+#include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <span>
 
+#include "platform/graphics/raster/DashPatterns.h"
 #include "platform/graphics/raster/LineWalk.h"
 #include "platform/graphics/raster/Raster.h"
 
@@ -161,7 +165,9 @@ int64_t DispatchInside(const Target& t, const CosmeticStroke& s, TPoint a, TPoin
 
 namespace {
 
-constexpr DashPattern BuildPattern(std::initializer_list<int> runs) {
+// The runs of a pattern (DashPatterns.h) as one bit a pixel of the period.
+constexpr DashPattern BuildPattern(TPenStyle style) {
+  const std::span<const int> runs = DashRunsOf(style);
   DashPattern d;
   bool on = true;
   for (int run : runs) {
@@ -173,26 +179,22 @@ constexpr DashPattern BuildPattern(std::initializer_list<int> runs) {
   return d;
 }
 
-constexpr DashPattern kDash = BuildPattern({18, 6});
-constexpr DashPattern kDot = BuildPattern({3, 3});
-constexpr DashPattern kDashDot = BuildPattern({9, 6, 3, 6});
-constexpr DashPattern kDashDotDot = BuildPattern({9, 3, 3, 3, 3, 3});
+// Every style's pattern by its ordinal; none for the styles that draw solid
+// or nothing.
+constexpr auto kPatterns = [] {
+  std::array<DashPattern, size_t(TPenStyle::psInsideFrame) + 1> all{};
+  for (size_t i = 0; i < all.size(); ++i) all[i] = BuildPattern(TPenStyle(i));
+  return all;
+}();
+// A period fits the 32-bit mask with a bit to spare: Walk marks the end of
+// the period with 1u << (period - pos).
+static_assert(std::ranges::all_of(kPatterns, [](const DashPattern& d) { return d.Period < 32; }));
 
 }  // namespace
 
 DashPattern DashedPatternFor(TPenStyle style) {
-  switch (style) {
-    case TPenStyle::psDash:
-      return kDash;
-    case TPenStyle::psDot:
-      return kDot;
-    case TPenStyle::psDashDot:
-      return kDashDot;
-    case TPenStyle::psDashDotDot:
-      return kDashDotDot;
-    default:
-      return DashPattern{};
-  }
+  const size_t i = size_t(style);
+  return i < kPatterns.size() ? kPatterns[i] : DashPattern{};
 }
 
 namespace {

@@ -151,8 +151,8 @@ class CanvasAccess {
   Target target_;
 };
 
-// Dash patterns of 1-pixel pens: run lengths, on and off alternating, in
-// pixels along the major axis. A solid pen has no pattern.
+// The dash pattern of a 1-pixel pen (DashPatterns.h) as one bit a pixel of
+// its period. A solid pen has no pattern.
 struct DashPattern {
   uint32_t OnMask = 0;  // bit i set: pixel i of the period is on
   uint32_t Period = 0;  // 0: solid

@@ -14,6 +14,7 @@
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/raster/DashPatterns.h"
 #include "platform/graphics/text/FontRegistry.h"
 #include "platform/graphics/text/Utf8.h"
 
@@ -62,20 +63,6 @@ void SetInk(cairo_t* cr, TColor color, TPenMode mode, bool blends) {
   }
 }
 
-// The raster dash patterns of 1-pixel pens, on/off in pixels.
-std::span<const double> DashesOf(TPenStyle style) {
-  static constexpr std::array<double, 2> dash{18, 6}, dot{3, 3};
-  static constexpr std::array<double, 4> dash_dot{9, 6, 3, 6};
-  static constexpr std::array<double, 6> dash_dot_dot{9, 3, 3, 3, 3, 3};
-  switch (style) {
-    case TPenStyle::psDash: return dash;
-    case TPenStyle::psDot: return dot;
-    case TPenStyle::psDashDot: return dash_dot;
-    case TPenStyle::psDashDotDot: return dash_dot_dot;
-    default: return {};
-  }
-}
-
 // Everything a stroke's look depends on: two LineTo calls with equal keys
 // may share one path.
 struct StrokeKey {
@@ -88,7 +75,7 @@ struct StrokeKey {
   friend bool operator==(const StrokeKey&, const StrokeKey&) = default;
 
   bool Visible() const { return Style != TPenStyle::psClear; }
-  bool Dashed() const { return !DashesOf(Style).empty(); }
+  bool Dashed() const { return !raster::DashRunsOf(Style).empty(); }
 };
 
 StrokeKey KeyOf(const TCanvas& c) {
@@ -228,18 +215,21 @@ struct TCairoDevice::Impl {
     cairo_set_line_width(cr, k.Width);
     cairo_set_line_cap(cr, k.Width > 1 ? CAIRO_LINE_CAP_ROUND : CAIRO_LINE_CAP_BUTT);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    const std::span<const double> dashes = DashesOf(k.Style);
-    if (!dashes.empty()) {
+    // The raster patterns, in canvas pixels along the path.
+    const std::span<const int> runs = raster::DashRunsOf(k.Style);
+    if (!runs.empty()) {
       if (k.OpaqueGaps) {
         SetInk(cr, k.Gaps, k.Mode, blends);
         cairo_set_dash(cr, nullptr, 0, 0);
         cairo_stroke_preserve(cr);
       }
-      cairo_set_dash(cr, dashes.data(), int(dashes.size()), 0);
+      std::array<double, raster::kMaxDashRuns> dashes{};
+      std::copy(runs.begin(), runs.end(), dashes.begin());
+      cairo_set_dash(cr, dashes.data(), int(runs.size()), 0);
     }
     SetInk(cr, k.Color, k.Mode, blends);
     if (keep) cairo_stroke_preserve(cr); else cairo_stroke(cr);
-    if (!dashes.empty()) cairo_set_dash(cr, nullptr, 0, 0);
+    if (!runs.empty()) cairo_set_dash(cr, nullptr, 0, 0);
   }
 
   // Fills the current path with the canvas's brush, keeping the path.

@@ -1,13 +1,13 @@
 #include "platform/graphics/vector/ScaledRasterDevice.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <utility>
 
 #include "platform/graphics/Brush.h"
 #include "platform/graphics/Pen.h"
+#include "platform/graphics/raster/DashPatterns.h"
 #include "platform/graphics/raster/Raster.h"
 #include "platform/graphics/vector/CairoDevice.h"
 
@@ -32,20 +32,6 @@ bool PlainPen(const TCanvas& canvas) {
   const TPen& pen = *canvas.Pen();
   return pen.Mode() == TPenMode::pmCopy && pen.Width() <= 1 &&
          (pen.Style() == TPenStyle::psSolid || pen.Style() == TPenStyle::psInsideFrame);
-}
-
-// The raster patterns of 1-pixel pens, on/off in pixels; empty for none.
-std::span<const int> DashesOf(TPenStyle style) {
-  static constexpr std::array<int, 2> dash{18, 6}, dot{3, 3};
-  static constexpr std::array<int, 4> dash_dot{9, 6, 3, 6};
-  static constexpr std::array<int, 6> dash_dot_dot{9, 3, 3, 3, 3, 3};
-  switch (style) {
-    case TPenStyle::psDash: return dash;
-    case TPenStyle::psDot: return dot;
-    case TPenStyle::psDashDot: return dash_dot;
-    case TPenStyle::psDashDotDot: return dash_dot_dot;
-    default: return {};
-  }
 }
 
 }  // namespace
@@ -164,7 +150,7 @@ void TScaledRasterDevice::Segment(TPoint from, TPoint to, const TSpan& clip, TPi
 
 // Only along a row or a column (the caller sees to it).
 void TScaledRasterDevice::DashedLine(const TCanvas& canvas, TPoint from, TPoint to, const TSpan& clip) {
-  const std::span<const int> pattern = DashesOf(canvas.Pen()->Style());
+  const std::span<const int> pattern = raster::DashRunsOf(canvas.Pen()->Style());
   const bool horizontal = from.Y == to.Y;
   const int64_t start = horizontal ? from.X : from.Y;
   const int64_t end = horizontal ? to.X : to.Y;
@@ -176,8 +162,7 @@ void TScaledRasterDevice::DashedLine(const TCanvas& canvas, TPoint from, TPoint 
   const TPixel gap = ColorToPixel(canvas.Brush()->Color());
   // Begin at the first whole pattern before the clip, not at a start that
   // may lie a billion pixels away.
-  int period = 0;
-  for (const int n : pattern) period += n;
+  const int period = raster::DashPeriodOf(pattern);
   const TRect c = canvas.ClipRect();
   const int64_t clipLo = horizontal ? c.Left : c.Top, clipHi = horizontal ? c.Right : c.Bottom;
   const int64_t firstSeen = step > 0 ? clipLo - start : start - (clipHi - 1);
@@ -204,7 +189,7 @@ void TScaledRasterDevice::DashedLine(const TCanvas& canvas, TPoint from, TPoint 
 
 void TScaledRasterDevice::Line(const TCanvas& canvas, TPoint from, TPoint to) {
   const TPen& pen = *canvas.Pen();
-  const bool dashed = pen.Mode() == TPenMode::pmCopy && pen.Width() <= 1 && !DashesOf(pen.Style()).empty() &&
+  const bool dashed = pen.Mode() == TPenMode::pmCopy && pen.Width() <= 1 && !raster::DashRunsOf(pen.Style()).empty() &&
                       (from.X == to.X || from.Y == to.Y) && !(from.X == to.X && from.Y == to.Y) &&
                       int64_t(from.X) + 1 < INT32_MAX && int64_t(from.Y) + 1 < INT32_MAX;
   if (!PlainPen(canvas) && !dashed) {
