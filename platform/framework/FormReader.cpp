@@ -8,6 +8,7 @@
 #include "platform/framework/Control.h"
 #include "platform/framework/Properties.h"
 #include "platform/framework/StdCtrls.h"
+#include "platform/graphics/text/Utf8.h"
 #include "platform/Quote.h"
 
 namespace korvo {
@@ -46,24 +47,6 @@ struct TSyntaxError {
 
 bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-void AppendUtf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += char(cp);
-  } else if (cp < 0x800) {
-    out += char(0xC0 | (cp >> 6));
-    out += char(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += char(0xE0 | (cp >> 12));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  } else {
-    out += char(0xF0 | (cp >> 18));
-    out += char(0x80 | ((cp >> 12) & 0x3F));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  }
-}
 
 class TLexer {
  public:
@@ -205,7 +188,7 @@ class TLexer {
           throw TSyntaxError{line_, Quoted("#" + std::string(hex ? "$" : "") + std::string(digits)) +
                                         " is not a valid character code"};
         }
-        AppendUtf8(t.Text, cp);
+        text::AppendUtf8(t.Text, char32_t(cp));
       }
     }
     return t;

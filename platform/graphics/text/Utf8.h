@@ -1,7 +1,9 @@
-// UTF-8 decoding for text drawing and measuring.
+// UTF-8 decoding for text drawing and measuring, and encoding for what
+// writes text back out (vector files, form descriptions).
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace korvo::text {
 
@@ -49,6 +51,26 @@ inline char32_t DecodeUtf8(const char*& p, const char* end) noexcept {
     hi = 0xBF;
   }
   return char32_t(cp);
+}
+
+// Appends the UTF-8 form of c, a code point up to U+10FFFF that is not a
+// surrogate (what DecodeUtf8 gives).
+inline void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += char(c);
+  } else if (c < 0x800) {
+    out += char(0xC0 | (c >> 6));
+    out += char(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += char(0xE0 | (c >> 12));
+    out += char(0x80 | ((c >> 6) & 0x3F));
+    out += char(0x80 | (c & 0x3F));
+  } else {
+    out += char(0xF0 | (c >> 18));
+    out += char(0x80 | ((c >> 12) & 0x3F));
+    out += char(0x80 | ((c >> 6) & 0x3F));
+    out += char(0x80 | (c & 0x3F));
+  }
 }
 
 }  // namespace korvo::text

@@ -120,25 +120,6 @@ cairo_surface_t* ImageOf(const TBitmap& picture) {
   return image;
 }
 
-// Appends the UTF-8 form of c.
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += char(c);
-  } else if (c < 0x800) {
-    out += char(0xC0 | (c >> 6));
-    out += char(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += char(0xE0 | (c >> 12));
-    out += char(0x80 | ((c >> 6) & 0x3F));
-    out += char(0x80 | (c & 0x3F));
-  } else {
-    out += char(0xF0 | (c >> 18));
-    out += char(0x80 | ((c >> 12) & 0x3F));
-    out += char(0x80 | ((c >> 6) & 0x3F));
-    out += char(0x80 | (c & 0x3F));
-  }
-}
-
 }  // namespace
 
 struct TCairoDevice::Impl {
@@ -451,7 +432,7 @@ void TCairoDevice::Text(const TCanvas& canvas, TPoint at, std::string_view text,
     for (const char *p = text.data(), *end = p + text.size(); p != end;) {
       const char32_t c = text::DecodeUtf8(p, end);
       const size_t before = d.utf8.size();
-      AppendUtf8(d.utf8, c);
+      text::AppendUtf8(d.utf8, c);
       d.glyphs.push_back(cairo_glyph_t{face.GlyphIndex(c), pen, baseline});
       d.clusters.push_back(cairo_text_cluster_t{int(d.utf8.size() - before), 1});
       pen += face.Measured(c).Advance;

@@ -72,5 +72,36 @@ TEST(Utf8, MalformedInputGivesOneReplacementPerMaximalSubpart) {
   for (const Case& c : cases) EXPECT_EQ(Decode(c.bytes), c.want) << testing::PrintToString(std::string(c.bytes));
 }
 
+std::string Encode(char32_t c) {
+  std::string out = "x";  // appended to, not replaced
+  AppendUtf8(out, c);
+  return out.substr(1);
+}
+
+TEST(Utf8, EncodesEveryLengthUpToItsLimit) {
+  EXPECT_EQ(Encode(U'\0'), std::string("\0", 1));
+  EXPECT_EQ(Encode(0x7F), "\x7F");
+  EXPECT_EQ(Encode(0x80), "\xC2\x80");
+  EXPECT_EQ(Encode(0xB5), "\xC2\xB5");
+  EXPECT_EQ(Encode(0x7FF), "\xDF\xBF");
+  EXPECT_EQ(Encode(0x800), "\xE0\xA0\x80");
+  EXPECT_EQ(Encode(0x20AC), "\xE2\x82\xAC");
+  EXPECT_EQ(Encode(0xFFFF), "\xEF\xBF\xBF");
+  EXPECT_EQ(Encode(0x10000), "\xF0\x90\x80\x80");
+  EXPECT_EQ(Encode(0x1F600), "\xF0\x9F\x98\x80");
+  EXPECT_EQ(Encode(0x10FFFF), "\xF4\x8F\xBF\xBF");
+}
+
+TEST(Utf8, WhatItEncodesDecodesToTheSameCodePoints) {
+  std::u32string text;
+  std::string bytes;
+  for (char32_t c = 0; c <= 0x10FFFF; c += 0x7F) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;  // surrogates are not characters
+    text += c;
+    AppendUtf8(bytes, c);
+  }
+  EXPECT_EQ(Decode(bytes), text);
+}
+
 }  // namespace
 }  // namespace korvo::text
