@@ -20,6 +20,7 @@
 // then costs a store a point instead of a segment.
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "chart/CustomPlotwell.h"
 #include "chart/items/Series.h"
@@ -29,6 +30,7 @@
 #include "chart/render/RenderMath.h"
 #include "chart/render/SeriesBlock.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/FigureDevice.h"
 
 namespace korvo {
 using render::Finite;
@@ -41,9 +43,19 @@ namespace {
 // of every short step set here, the long steps drawn through the column
 // thinner (see the header comment).
 // (`TMap` is the renderer's layer map.)
+// The pixels the short steps set: pixel (x, y) of the clip rectangle `clip`
+// is the TPixel at address origin + (y * stride + x) * sizeof(TPixel) (the
+// origin may lie outside the memory, as for a mask holding the clip alone).
+struct TStepPixels {
+  uintptr_t origin;
+  ptrdiff_t stride;
+  TRect clip;
+  TPixel ink;
+};
+
 template <class TMap>
 void DrawShortStepsLine(TItemRenderer& renderer, TCanvas* canvas, const TCustomPlotwell& chart,
-                        const TPwSeries& series, const TMap& map) {
+                        const TPwSeries& series, const TMap& map, const TStepPixels& target) {
   const int64_t n = series.Count();
   // The line begins with a MoveTo on the item path, which draws what the
   // batch holds before any pixel of this line.
@@ -51,19 +63,17 @@ void DrawShortStepsLine(TItemRenderer& renderer, TCanvas* canvas, const TCustomP
   TSeriesSink sink{renderer, canvas};
   render::TColumnThinner<TSeriesSink> thinner(sink);
 
-  const TPixelSurface& surface = canvas->Surface();
-  const TRect clip = canvas->ClipRect();
-  const bool paints = surface.Bits != nullptr && clip.Right > clip.Left && clip.Bottom > clip.Top;
-  const TPixel ink = ColorToPixel(canvas->Pen()->Color());
-  TPixel* const bits = paints ? surface.Bits : nullptr;
-  const ptrdiff_t stride = surface.Stride;
+  const TRect clip = target.clip;
+  const bool paints = clip.Right > clip.Left && clip.Bottom > clip.Top;
+  const TPixel ink = target.ink;
+  const ptrdiff_t stride = target.stride;
   const uint32_t clipW = paints ? uint32_t(clip.Right - clip.Left) : 0;
   const uint32_t clipH = paints ? uint32_t(clip.Bottom - clip.Top) : 0;
   // The stores of steps that paint nothing go here: the choice is made with
   // masks, as a branch on it would be mispredicted at random on dense data.
   TPixel spill = 0;
   const uintptr_t spillAt = reinterpret_cast<uintptr_t>(&spill);
-  const uintptr_t bitsAt = reinterpret_cast<uintptr_t>(bits);
+  const uintptr_t bitsAt = target.origin;
 
   // The previous point (valid when `prev` is set) and the address its pixel
   // is set through: its own inside the clip, `spill` outside.
@@ -127,6 +137,41 @@ void DrawShortStepsLine(TItemRenderer& renderer, TCanvas* canvas, const TCustomP
   if (!thinning || tx != qx || ty != qy) sink.Move(qx, qy);
 }
 
+// The same line on a canvas with a figure device (a vector file, a screen
+// at another ratio): the short steps set their pixels in a mask of the clip
+// rectangle, handed on as fills of the rows' runs of set pixels once the
+// line is drawn, so that a dense tangle costs the device a figure a run
+// instead of one a point (a file's size is bounded by its pixels). The
+// long steps reach the device as lines, as on pixels. The pixels are the
+// same: in copy mode with one colour the order of the figures is free.
+template <class TMap>
+void DrawShortStepsToDevice(TItemRenderer& renderer, TCanvas* canvas, const TCustomPlotwell& chart,
+                            const TPwSeries& series, const TMap& map) {
+  const TRect clip = canvas->ClipRect();
+  const int32_t w = std::max(clip.Right - clip.Left, 0), h = std::max(clip.Bottom - clip.Top, 0);
+  std::vector<TPixel> mask(size_t(w) * size_t(h), 0);
+  const ptrdiff_t origin = -(ptrdiff_t(clip.Top) * w + clip.Left);
+  DrawShortStepsLine(renderer, canvas, chart, series, map,
+                     TStepPixels{reinterpret_cast<uintptr_t>(mask.data()) + uintptr_t(origin) * sizeof(TPixel), w,
+                                 w > 0 && h > 0 ? clip : TRect{}, 1});
+  // The line's own figures first, then the runs.
+  renderer.FlushPolyline(canvas);
+  TFigureDevice* device = canvas->FigureDevice();
+  const TColor color = canvas->Pen()->Color();
+  for (int32_t y = 0; y < h; ++y) {
+    const TPixel* row = mask.data() + size_t(y) * size_t(w);
+    for (int32_t x = 0; x < w;) {
+      if (row[x] == 0) {
+        ++x;
+        continue;
+      }
+      const int32_t start = x;
+      while (x < w && row[x] != 0) ++x;
+      device->Fill(*canvas, TRect{clip.Left + start, clip.Top + y, clip.Left + x, clip.Top + y + 1}, color);
+    }
+  }
+}
+
 }  // namespace
 
 void TItemRenderer::DrawSeriesLineItem(const TpwChartItem& item, TColor ink, const TPwSeries& series) {
@@ -156,8 +201,12 @@ void TItemRenderer::DrawSeriesLineItem(const TpwChartItem& item, TColor ink, con
   if (thin && sorted) {
     DrawSortedSeriesLine(series, map);
   } else if (thin && style != TPenStyle::psClear && canvas->Surface().Bits != nullptr) {
-    // (A canvas without pixels of its own gets every segment below.)
-    DrawShortStepsLine(*this, canvas, chart, series, map);
+    const TPixelSurface& surface = canvas->Surface();
+    DrawShortStepsLine(*this, canvas, chart, series, map,
+                       TStepPixels{reinterpret_cast<uintptr_t>(surface.Bits), surface.Stride, canvas->ClipRect(),
+                                   ColorToPixel(canvas->Pen()->Color())});
+  } else if (thin && style != TPenStyle::psClear && canvas->FigureDevice() != nullptr) {
+    DrawShortStepsToDevice(*this, canvas, chart, series, map);
   } else {
     TSeriesSink sink{*this, canvas};
     render::TColumnThinner<TSeriesSink> thinner(sink);

@@ -9,7 +9,10 @@
 #include <unistd.h>
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
+#include <cmath>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -61,21 +64,49 @@ std::unique_ptr<TBitmap> Rasterised(const fs::path& file) {
 using inktest::InkFoundWithinOnePixel;
 using inktest::InkOf;
 
-// Every text the picture draws, in order.
+// Every text the picture draws, in order, and how many figures (a polyline's
+// points counted one each) it hands the device.
 class TTextRecorder final : public TFigureDevice {
  public:
   std::vector<std::string> Texts;
-  void Line(const TCanvas&, TPoint, TPoint) override {}
-  void Polyline(const TCanvas&, std::span<const TPoint>) override {}
-  void Polygon(const TCanvas&, std::span<const TPoint>) override {}
-  void Rectangle(const TCanvas&, const TRect&) override {}
-  void Ellipse(const TCanvas&, const TRect&) override {}
-  void Arc(const TCanvas&, const TRect&, TPoint, TPoint) override {}
-  void Fill(const TCanvas&, const TRect&, TColor) override {}
+  long Figures = 0;
+  void Line(const TCanvas&, TPoint, TPoint) override { ++Figures; }
+  void Polyline(const TCanvas&, std::span<const TPoint> p) override { Figures += long(p.size()); }
+  void Polygon(const TCanvas&, std::span<const TPoint> p) override { Figures += long(p.size()); }
+  void Rectangle(const TCanvas&, const TRect&) override { ++Figures; }
+  void Ellipse(const TCanvas&, const TRect&) override { ++Figures; }
+  void Arc(const TCanvas&, const TRect&, TPoint, TPoint) override { ++Figures; }
+  void Fill(const TCanvas&, const TRect&, TColor) override { ++Figures; }
   void Text(const TCanvas&, TPoint, std::string_view text, int32_t) override { Texts.emplace_back(text); }
-  void Picture(const TCanvas&, const TRect&, const TBitmap&) override {}
-  void Tiles(const TCanvas&, const TRect&, TPoint, const TBitmap&) override {}
+  void Picture(const TCanvas&, const TRect&, const TBitmap&) override { ++Figures; }
+  void Tiles(const TCanvas&, const TRect&, TPoint, const TBitmap&) override { ++Figures; }
 };
+
+// A chart with a line series of 300 000 points walking in x and y (so that
+// nearly every step moves to a neighbouring pixel or stays), a few long
+// jumps, and a NaN that breaks the line.
+std::shared_ptr<TPlotwell> TangledChart() {
+  constexpr int n = 300'000;
+  std::vector<double> x(n), y(n);
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> step(-1, 1);
+  double u = 0, v = 0;
+  for (int i = 0; i < n; ++i) {
+    u += i % 50'000 == 0 ? 300 * step(random) : step(random);
+    v += step(random);
+    x[size_t(i)] = u;
+    y[size_t(i)] = i == n / 2 ? std::nan("") : v;
+  }
+  auto chart = std::make_shared<TPlotwell>(nullptr);
+  chart->SetBounds(0, 0, 420, 320);
+  const auto [xlo, xhi] = std::minmax_element(x.begin(), x.end());
+  chart->ApplyLayerRange(1, false, *xlo, -400, *xhi, 400, false);
+  TPwSeriesRef series = TPwSeries::Create();
+  series->SetData(x, y);
+  chart->DrawSeries(series);
+  chart->Repaint();
+  return chart;
+}
 
 struct TSubject {
   std::string Name;
@@ -87,6 +118,8 @@ struct TSubject {
   // file draws as the printer's line figures (by design), and an xor figure
   // that SVG paints as copy: 98.8% and 98.6% found.
   double Share = 0.99;
+  // At most this many figures reach a figure device (0: no bound).
+  long MaxFigures = 0;
 };
 
 std::vector<TSubject> Subjects() {
@@ -107,6 +140,12 @@ std::vector<TSubject> Subjects() {
                         },
                         [chart](const std::string& path) { chart->SaveToFile(path); }});
   }
+  // The short steps of a dense line reach a file as runs of pixels: fewer
+  // figures than a tenth of the points.
+  std::shared_ptr<TPlotwell> tangled = TangledChart();
+  subjects.push_back({"tangled", TSize{tangled->Width(), tangled->Height()},
+                      [tangled](TCanvas& c) { tangled->RenderTo(c); },
+                      [tangled](const std::string& path) { tangled->SaveToFile(path); }, 0.99, 30'000});
   return subjects;
 }
 
@@ -122,6 +161,9 @@ TEST(VectorFiles, RasterisedAt96DpiTheyPutTheirInkWhereTheCanvasDoes) {
     figures.SetFigureDevice(&recorder, s.Size.cx, s.Size.cy);
     s.Draw(figures);
     ASSERT_FALSE(recorder.Texts.empty()) << s.Name;
+    if (s.MaxFigures > 0) {
+      EXPECT_LE(recorder.Figures, s.MaxFigures) << s.Name;
+    }
 
     for (const char* kind : {".pdf", ".svg"}) {
       const fs::path file = dir / (s.Name + kind);
