@@ -118,8 +118,10 @@ struct TSubject {
   // file draws as the printer's line figures (by design), and an xor figure
   // that SVG paints as copy: 98.8% and 98.6% found.
   double Share = 0.99;
-  // At most this many figures reach a figure device (0: no bound).
+  // At most this many figures reach a figure device, and at most this many
+  // path elements are in the SVG (0: no bound).
   long MaxFigures = 0;
+  long MaxSvgPaths = 0;
 };
 
 std::vector<TSubject> Subjects() {
@@ -141,11 +143,12 @@ std::vector<TSubject> Subjects() {
                         [chart](const std::string& path) { chart->SaveToFile(path); }});
   }
   // The short steps of a dense line reach a file as runs of pixels: fewer
-  // figures than a tenth of the points.
+  // figures than a tenth of the points, and in SVG the runs of one colour
+  // are one element (69 paths in all; 867, a run each, without).
   std::shared_ptr<TPlotwell> tangled = TangledChart();
   subjects.push_back({"tangled", TSize{tangled->Width(), tangled->Height()},
                       [tangled](TCanvas& c) { tangled->RenderTo(c); },
-                      [tangled](const std::string& path) { tangled->SaveToFile(path); }, 0.99, 30'000});
+                      [tangled](const std::string& path) { tangled->SaveToFile(path); }, 0.99, 30'000, 200});
   return subjects;
 }
 
@@ -184,6 +187,11 @@ TEST(VectorFiles, RasterisedAt96DpiTheyPutTheirInkWhereTheCanvasDoes) {
         std::stringstream all;
         all << in.rdbuf();
         text = all.str();
+        long paths = 0;
+        for (size_t at = text.find("<path"); at != std::string::npos; at = text.find("<path", at + 1)) ++paths;
+        if (s.MaxSvgPaths > 0) {
+          EXPECT_LE(paths, s.MaxSvgPaths) << file;
+        }
       }
       // (Text extraction keeps the words, not the spaces between them.)
       const auto words = [](std::string s) { return std::erase_if(s, [](char c) { return c == ' ' || c == '\n'; }), s; };
