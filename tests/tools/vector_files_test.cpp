@@ -149,6 +149,37 @@ std::vector<TSubject> Subjects() {
   subjects.push_back({"tangled", TSize{tangled->Width(), tangled->Height()},
                       [tangled](TCanvas& c) { tangled->RenderTo(c); },
                       [tangled](const std::string& path) { tangled->SaveToFile(path); }, 0.99, 30'000, 200});
+  // Many small figures that paint alike: 400 LineTo diamonds (as marks on
+  // a device are drawn), 400 polylines in red, 400 fills in blue. SVG
+  // gathers each kind into one path element: 12 in all with the glyphs of
+  // the text (1209 without gathering).
+  const auto figures = [](TCanvas& c) {
+    c.Font()->SetSize(9);
+    c.TextOut(4, 2, "figures");
+    const auto at = [](int i) { return TPoint{10 + (i * 37) % 280, 20 + (i * 53) % 160}; };
+    c.Pen()->SetColor(clBlack);
+    for (int i = 0; i < 400; ++i) {
+      const auto [x, y] = at(i);
+      c.MoveTo(x - 3, y);
+      for (const TPoint p : {TPoint{x, y - 3}, TPoint{x + 3, y}, TPoint{x, y + 3}, TPoint{x - 3, y}}) c.LineTo(p.X, p.Y);
+    }
+    c.Pen()->SetColor(clRed);
+    for (int i = 0; i < 400; ++i) {
+      const auto [x, y] = at(i);
+      const TPoint zig[] = {{x + 5, y}, {x + 7, y + 4}, {x + 9, y}};
+      c.Polyline(zig);
+    }
+    c.Brush()->SetColor(clBlue);
+    for (int i = 0; i < 400; ++i) {
+      const auto [x, y] = at(i);
+      c.FillRect(TRect{x, y + 6, x + 2 + i % 3, y + 7});
+    }
+  };
+  subjects.push_back({"figures", TSize{300, 200}, figures,
+                      [figures](const std::string& path) {
+                        SaveVectorPicture(path, PictureKindOf(path), 300, 200, figures);
+                      },
+                      0.99, 0, 16});
   return subjects;
 }
 
