@@ -18,6 +18,10 @@
 // does) and hands only the longer steps on, as lines of their own, to the
 // column thinner. A dense tangle of points, whose steps are nearly all short,
 // then costs a store a point instead of a segment.
+//
+// On a canvas without pixels of its own (a figure device: a vector file, a
+// screen at another ratio) the short steps set a mask instead, handed on as
+// fills of its rows' runs (DrawShortStepsToDevice).
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -39,10 +43,6 @@ using render::TSeriesBlock;
 using render::TSeriesSink;
 namespace {
 
-// The thinned line of an unsorted series with a solid pen: the start pixel
-// of every short step set here, the long steps drawn through the column
-// thinner (see the header comment).
-// (`TMap` is the renderer's layer map.)
 // The pixels the short steps set: pixel (x, y) of the clip rectangle `clip`
 // is the TPixel at address origin + (y * stride + x) * sizeof(TPixel) (the
 // origin may lie outside the memory, as for a mask holding the clip alone).
@@ -53,6 +53,10 @@ struct TStepPixels {
   TPixel ink;
 };
 
+// The thinned line of an unsorted series with a solid pen: the start pixel
+// of every short step set in `target`, the long steps drawn through the
+// column thinner (see the header comment).
+// (`TMap` is the renderer's layer map.)
 template <class TMap>
 void DrawShortStepsLine(TItemRenderer& renderer, TCanvas* canvas, const TCustomPlotwell& chart,
                         const TPwSeries& series, const TMap& map, const TStepPixels& target) {
