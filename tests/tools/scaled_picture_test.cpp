@@ -196,6 +196,76 @@ TEST(ScaledPicture, RasterFiguresLieWhereCairosDoInEveryDirection) {
   }
 }
 
+// Short slanted segments at a whole ratio are shapes made once and moved to
+// each start. Wherever one lies and however it is clipped it paints the
+// device pixels of its rule, which in exact arithmetic (doubled device
+// units, so that centres are whole) reads: along the major axis the centres
+// M from the start pixel's leading edge up to the end pixel's, across it
+// the centres N with -R <= N - C(M) < R about the centre line C. Slopes that
+// binary fractions hold exactly are compared with the rule pixel for pixel;
+// the others, whose ties rounding decides, with their own shape drawn
+// unclipped elsewhere.
+TEST(ScaledPicture, ShortSegmentsPaintTheirRuleWhereverTheyLie) {
+  constexpr int W = 40, H = 30;
+  std::mt19937 rng(11);
+  std::uniform_int_distribution<int> step(-15, 15), at(-12, W + 12), edge(0, 12);
+  for (const int R : {2, 3}) {
+    const auto draw = [&](TPoint a, TPoint b, const TRect* clip) {
+      auto picture = DevicePicture(W + 40, H + 40, R);
+      picture->Canvas()->Brush()->SetColor(clWhite);
+      picture->Canvas()->FillRect(TRect{0, 0, picture->Width(), picture->Height()});
+      TScaledRasterDevice device(picture->Canvas()->Surface(), R, nullptr);
+      TCanvas k;
+      k.SetFigureDevice(&device, W + 40, H + 40);
+      if (clip != nullptr) k.SetClipRect(*clip);
+      k.Pen()->SetColor(clBlack);
+      k.MoveTo(a.X, a.Y);
+      k.LineTo(b.X, b.Y);
+      std::vector<bool> ink;
+      for (int v = 0; v < picture->Height(); ++v) {
+        for (int u = 0; u < picture->Width(); ++u) ink.push_back(picture->ScanLine(v)[u] != ColorToPixel(clWhite));
+      }
+      return ink;
+    };
+    for (int round = 0; round < 400; ++round) {
+      // Every other segment with both extents powers of two, so that slope
+      // and its inverse are exact.
+      const auto power = [&] { return (1 << (rng() % 4)) * (rng() % 2 ? 1 : -1); };
+      const int dx = round % 2 ? step(rng) : power(), dy = round % 2 ? step(rng) : power();
+      if (dx == 0 || dy == 0) continue;
+      const TPoint a{at(rng), at(rng)}, b{a.X + dx, a.Y + dy};
+      const TRect clip{edge(rng), edge(rng), W - edge(rng), H - edge(rng)};
+      SCOPED_TRACE(testing::Message() << "ratio " << R << " from " << a.X << "," << a.Y << " by " << dx << "," << dy);
+      const std::vector<bool> ours = draw(a, b, &clip);
+      const int dw = (W + 40) * R, dh = (H + 40) * R;
+      const bool exact = (std::abs(dx) & (std::abs(dx) - 1)) == 0 && (std::abs(dy) & (std::abs(dy) - 1)) == 0;
+      // The rule, along the major axis (M, from A to B) and across it (N).
+      const bool xMajor = std::abs(dx) >= std::abs(dy);
+      const int64_t A = (2 * (xMajor ? a.X : a.Y) + 1) * R, B = (2 * (xMajor ? b.X : b.Y) + 1) * R;
+      const int64_t Am = (2 * (xMajor ? a.Y : a.X) + 1) * R, Bm = (2 * (xMajor ? b.Y : b.X) + 1) * R, D = B - A;
+      const int64_t back = D > 0 ? R : -R;
+      const TPoint ref{20, 20};
+      const std::vector<bool> open = exact ? ours : draw(ref, TPoint{ref.X + dx, ref.Y + dy}, nullptr);
+      const auto expected = [&](int u, int v) {
+        if (u < clip.Left * R || u >= clip.Right * R || v < clip.Top * R || v >= clip.Bottom * R) return false;
+        if (!exact) {
+          const int ru = u - (a.X - ref.X) * R, rv = v - (a.Y - ref.Y) * R;
+          return ru >= 0 && ru < dw && rv >= 0 && rv < dh && open[size_t(rv) * dw + ru];
+        }
+        const int64_t M = 2 * (xMajor ? u : v) + 1, N = 2 * (xMajor ? v : u) + 1;
+        const int64_t across = (N * D - (Am * D + (Bm - Am) * (M - A))) * (D > 0 ? 1 : -1);
+        return M >= std::min(A, B) - back && M < std::max(A, B) - back && across >= -R * std::abs(D) &&
+               across < R * std::abs(D);
+      };
+      int wrong = 0;
+      for (int v = 0; v < dh; ++v) {
+        for (int u = 0; u < dw; ++u) wrong += ours[size_t(v) * dw + u] != expected(u, v);
+      }
+      EXPECT_EQ(wrong, 0);
+    }
+  }
+}
+
 TEST(ScaledPicture, RenderScaleGivesRoundedSizesAndRefusesBadValues) {
   const fs::path out = fs::temp_directory_path() / ("plotwell-scale-" + std::to_string(::getpid()));
   tools::TRenderOptions options;

@@ -37,7 +37,11 @@ bool PlainPen(const TCanvas& canvas) {
 }  // namespace
 
 TScaledRasterDevice::TScaledRasterDevice(const TPixelSurface& target, double ratio, TFigureDevice* others)
-    : target_(target), ratio_(ratio), others_(others), cairo_(dynamic_cast<TCairoDevice*>(others)) {}
+    : target_(target),
+      ratio_(ratio),
+      whole_(ratio >= 1 && ratio <= 8 && ratio == std::floor(ratio) ? int32_t(ratio) : 0),
+      others_(others),
+      cairo_(dynamic_cast<TCairoDevice*>(others)) {}
 
 int32_t TScaledRasterDevice::Edge(int64_t v) const {
   return CeilIn(double(v) * ratio_ - 0.5, -int32_t(kFar), int32_t(kFar));
@@ -73,24 +77,19 @@ void TScaledRasterDevice::FillPixels(const TRect& p, const TSpan& clip, TPixel p
   FillDevice(TSpan{Edge(p.Left), Edge(p.Top), Edge(p.Right), Edge(p.Bottom)}, clip, pixel);
 }
 
+namespace {
+
 // The centre line runs through the pixels' centres; along the major axis
 // the device pixels whose centres lie from the start pixel's leading edge
 // up to the end pixel's leading edge, across it those within half the
-// ratio of the line.
-void TScaledRasterDevice::Segment(TPoint from, TPoint to, const TSpan& clip, TPixel pixel) {
-  const double r = ratio_;
-  double ax = (from.X + 0.5) * r, ay = (from.Y + 0.5) * r, bx = (to.X + 0.5) * r, by = (to.Y + 0.5) * r;
-  const bool xMajor = std::abs(double(to.X) - from.X) >= std::abs(double(to.Y) - from.Y);
-  if (from.X == to.X && from.Y == to.Y) return;
-  if (from.X == to.X || from.Y == to.Y) {
-    // Along a row or column: the device pixels of the canvas pixels, the
-    // end pixel left out.
-    const int64_t x0 = from.X, y0 = from.Y, x1 = to.X, y1 = to.Y;
-    const int64_t left = x0 == x1 ? x0 : x0 < x1 ? x0 : x1 + 1, right = x0 == x1 ? x0 + 1 : x0 < x1 ? x1 : x0 + 1;
-    const int64_t top = y0 == y1 ? y0 : y0 < y1 ? y0 : y1 + 1, bottom = y0 == y1 ? y0 + 1 : y0 < y1 ? y1 : y0 + 1;
-    FillDevice(TSpan{Edge(left), Edge(top), Edge(right), Edge(bottom)}, clip, pixel);
-    return;
-  }
+// ratio of the line. A slanted segment (neither along a row nor a column)
+// is handed to `emit` as spans of one device row, (row, left, right) with
+// right exclusive, inside `clip`.
+template <class TEmit>
+void SlantedRows(double fx, double fy, double tx, double ty, double r, const TScaledRasterDevice::TSpan& clip,
+                 TEmit&& emit) {
+  double ax = (fx + 0.5) * r, ay = (fy + 0.5) * r, bx = (tx + 0.5) * r, by = (ty + 0.5) * r;
+  const bool xMajor = std::abs(tx - fx) >= std::abs(ty - fy);
   // The x-major case; a y-major line is drawn with the axes swapped.
   int32_t majorLo = clip.Left, majorHi = clip.Right, minorLo = clip.Top, minorHi = clip.Bottom;
   if (!xMajor) {
@@ -115,7 +114,7 @@ void TScaledRasterDevice::Segment(TPoint from, TPoint to, const TSpan& clip, TPi
     for (int32_t i = int32_t(lo); i < int32_t(hi); ++i) {
       const double edge = near + slope * i;
       const int32_t left = CeilIn(edge, minorLo, minorHi), right = CeilIn(edge + r, minorLo, minorHi);
-      if (left < right) FillRow(target_.Bits + ptrdiff_t(i) * target_.Stride + left, right - left, pixel);
+      if (left < right) emit(i, left, right);
     }
     return;
   }
@@ -144,7 +143,59 @@ void TScaledRasterDevice::Segment(TPoint from, TPoint to, const TSpan& clip, TPi
     }
     first = std::max(first, from_i);
     last = std::min(last, to_i);
-    if (first < last) FillRow(target_.Bits + ptrdiff_t(j) * target_.Stride + first, last - first, pixel);
+    if (first < last) emit(j, first, last);
+  }
+}
+
+}  // namespace
+
+void TScaledRasterDevice::Segment(TPoint from, TPoint to, const TSpan& clip, TPixel pixel) {
+  if (from.X == to.X && from.Y == to.Y) return;
+  if (from.X == to.X || from.Y == to.Y) {
+    // Along a row or column: the device pixels of the canvas pixels, the
+    // end pixel left out.
+    const int64_t x0 = from.X, y0 = from.Y, x1 = to.X, y1 = to.Y;
+    const int64_t left = x0 == x1 ? x0 : x0 < x1 ? x0 : x1 + 1, right = x0 == x1 ? x0 + 1 : x0 < x1 ? x1 : x0 + 1;
+    const int64_t top = y0 == y1 ? y0 : y0 < y1 ? y0 : y1 + 1, bottom = y0 == y1 ? y0 + 1 : y0 < y1 ? y1 : y0 + 1;
+    FillDevice(TSpan{Edge(left), Edge(top), Edge(right), Edge(bottom)}, clip, pixel);
+    return;
+  }
+  const int64_t dx = int64_t(to.X) - from.X, dy = int64_t(to.Y) - from.Y;
+  if (whole_ > 0 && std::abs(dx) <= ShortReach && std::abs(dy) <= ShortReach) {
+    ShortSegment(from, int32_t(dx), int32_t(dy), clip, pixel);
+    return;
+  }
+  SlantedRows(from.X, from.Y, to.X, to.Y, ratio_, clip, [&](int32_t row, int32_t left, int32_t right) {
+    FillRow(target_.Bits + ptrdiff_t(row) * target_.Stride + left, right - left, pixel);
+  });
+}
+
+// At a whole ratio a canvas pixel's device pixels start at its coordinates
+// times the ratio, so a segment's device pixels move with its start: the
+// rows of each short shape are worked out once, from a start at (0, 0), and
+// copied to every start. Every copy of a shape (the segments of the marks of
+// a dense series) so gets the same pixels wherever it lies, which working
+// each out where it lies does not promise where a row edge falls exactly on
+// a pixel centre (a slope of 1/3 is not exact in binary).
+void TScaledRasterDevice::ShortSegment(TPoint from, int32_t dx, int32_t dy, const TSpan& clip, TPixel pixel) {
+  const size_t key = size_t(dy + ShortReach) * (2 * ShortReach + 1) + size_t(dx + ShortReach);
+  TShortShape& shape = short_shapes_[key];
+  if (!shape.Made) {
+    shape.First = uint32_t(short_rows_.size());
+    constexpr int32_t Far = 1 << 24;
+    SlantedRows(0, 0, dx, dy, ratio_, TSpan{-Far, -Far, Far, Far}, [&](int32_t row, int32_t left, int32_t right) {
+      short_rows_.push_back(TShortRow{int16_t(row), int16_t(left), int16_t(right)});
+    });
+    shape.Count = uint32_t(short_rows_.size()) - shape.First;
+    shape.Made = true;
+  }
+  const int64_t ox = int64_t(from.X) * whole_, oy = int64_t(from.Y) * whole_;
+  for (uint32_t k = shape.First; k < shape.First + shape.Count; ++k) {
+    const TShortRow& s = short_rows_[k];
+    const int64_t y = oy + s.Row;
+    if (y < clip.Top || y >= clip.Bottom) continue;
+    const int64_t left = std::max<int64_t>(ox + s.Left, clip.Left), right = std::min<int64_t>(ox + s.Right, clip.Right);
+    if (left < right) FillRow(target_.Bits + ptrdiff_t(y) * target_.Stride + left, int32_t(right - left), pixel);
   }
 }
 

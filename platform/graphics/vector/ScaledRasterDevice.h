@@ -16,7 +16,9 @@
 //   - Line and Polyline with a 1-pixel solid pen: from the start pixel's
 //     leading edge to the end pixel's leading edge (the end pixel left out,
 //     as LineTo leaves it), ratio device pixels thick across the minor axis,
-//     as the raster line is one pixel thick across it.
+//     as the raster line is one pixel thick across it. At a whole ratio a
+//     short slanted segment paints the same device pixels wherever it lies
+//     (ShortSegment).
 //   - Line with a 1-pixel dashed pen along a row or column: the raster
 //     pattern, pixel for pixel, started afresh at the line's start; the
 //     gaps in the brush colour when the brush is solid.
@@ -26,8 +28,10 @@
 // clip rectangle mapped the same way, and to the target.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "platform/Export.h"
 #include "platform/graphics/Canvas.h"
@@ -57,26 +61,42 @@ class TScaledRasterDevice final : public TFigureDevice {
   void Picture(const TCanvas& canvas, const TRect& box, const TBitmap& picture) override;
   void Tiles(const TCanvas& canvas, const TRect& area, TPoint origin, const TBitmap& picture) override;
 
- private:
   // Device pixels, half-open.
   struct TSpan {
     int32_t Left, Top, Right, Bottom;
+  };
+
+ private:
+  // Slanted segments of at most this many canvas pixels each way are
+  // shapes made once (ShortSegment).
+  static constexpr int32_t ShortReach = 15;
+  struct TShortRow {
+    int16_t Row, Left, Right;  // device pixels from the start pixel's corner
+  };
+  struct TShortShape {
+    uint32_t First = 0, Count = 0;  // in short_rows_
+    bool Made = false;
   };
   int32_t Edge(int64_t v) const;
   TSpan DeviceClip(const TCanvas& canvas);
   void FillDevice(TSpan r, const TSpan& clip, TPixel pixel);
   void FillPixels(const TRect& pixels, const TSpan& clip, TPixel pixel);
   void Segment(TPoint from, TPoint to, const TSpan& clip, TPixel pixel);
+  void ShortSegment(TPoint from, int32_t dx, int32_t dy, const TSpan& clip, TPixel pixel);
   void DashedLine(const TCanvas& canvas, TPoint from, TPoint to, const TSpan& clip);
   void FlushOthers();
 
   TPixelSurface target_;
   double ratio_;
+  // The ratio when it is whole (1 to 8), else 0.
+  int32_t whole_;
   TFigureDevice* others_;
   TCairoDevice* cairo_;
   // The last clip rectangle mapped, and where it maps.
   TRect clip_of_{0, 0, -1, -1};
   TSpan clip_{0, 0, 0, 0};
+  std::vector<TShortRow> short_rows_;
+  std::array<TShortShape, (2 * ShortReach + 1) * (2 * ShortReach + 1)> short_shapes_{};
 };
 
 }  // namespace korvo
