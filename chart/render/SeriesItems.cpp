@@ -17,7 +17,8 @@
 // step itself (inside the canvas's clip, in the pen's pixel value, as LineTo
 // does) and hands only the longer steps on, as lines of their own, to the
 // column thinner. A dense tangle of points, whose steps are nearly all short,
-// then costs a store a point instead of a segment.
+// then costs a store a point instead of a segment, and nothing for a point
+// on the pixel of the point before it (most of them), which masks find.
 //
 // On a canvas without pixels of its own (a figure device: a vector file, a
 // screen at another ratio) the short steps set a mask instead, handed on as
@@ -33,6 +34,7 @@
 #include "chart/render/LayerMap.h"
 #include "chart/render/RenderMath.h"
 #include "chart/render/SeriesBlock.h"
+#include "chart/render/SeriesMarkMasks.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/FigureDevice.h"
 
@@ -100,29 +102,47 @@ void DrawShortStepsLine(TItemRenderer& renderer, TCanvas* canvas, const TCustomP
   };
 
   TSeriesBlock block;
+  static const render::TMaskKernels kernels = render::ChooseMaskKernels();
+  constexpr int Words = TSeriesBlock::Size / 64;
   for (int64_t i = 0; i < n;) {
     const double *xs, *ys;
     const int m = int(std::min<int64_t>(series.Contiguous(i, xs, ys), TSeriesBlock::Size));
     block.Map(series, map, chart, i, m, xs, ys);
-    for (int j = 0; j < m; ++j) {
-      if (!block.finite[j]) {
-        prev = false;
-        continue;
+    // A finite point on the pixel of the finite point before it steps
+    // nowhere: it paints nothing and leaves the state as it was. A dense
+    // tangle has mostly such points; they are found by masks, many at once,
+    // and only the others are walked. Bit j of keep[]: walk point j.
+    uint64_t same[Words] = {}, finite[Words] = {}, keep[Words];
+    render::SameTail(block.px, block.py, kernels.same(block.px, block.py, m, same), m, block.px[m - 1] ^ 1, 0, same);
+    render::FiniteBits(block.finite, m, finite);
+    for (int w = 0; w * 64 < m; ++w) {
+      const uint64_t sameBefore = (same[w] << 1) | (w > 0 ? same[w - 1] >> 63 : 0);
+      const uint64_t finiteBefore = (finite[w] << 1) | (w > 0 ? finite[w - 1] >> 63 : 0);
+      const uint64_t valid = m - w * 64 >= 64 ? ~uint64_t(0) : (uint64_t(1) << (m - w * 64)) - 1;
+      keep[w] = ~(sameBefore & finite[w] & finiteBefore) & valid;
+    }
+    for (int w = 0; w * 64 < m; ++w) {
+      for (uint64_t bits = keep[w]; bits != 0; bits &= bits - 1) {
+        const int j = w * 64 + __builtin_ctzll(bits);
+        if (!block.finite[j]) {
+          prev = false;
+          continue;
+        }
+        const int32_t x = block.px[j], y = block.py[j];
+        if (prev) {
+          const int32_t dx = x - qx, dy = y - qy;
+          const bool shortStep = uint32_t(dx + 1) <= 2u && uint32_t(dy + 1) <= 2u;
+          const uintptr_t paint = -uintptr_t(shortStep & ((dx | dy) != 0));
+          *reinterpret_cast<TPixel*>((qAt & paint) | (spillAt & ~paint)) = ink;
+          if (!shortStep) longStep(qx, qy, x, y);
+        }
+        prev = true;
+        qx = x;
+        qy = y;
+        const uintptr_t in = -uintptr_t((uint32_t(x - clip.Left) < clipW) & (uint32_t(y - clip.Top) < clipH));
+        const uintptr_t at = bitsAt + uintptr_t(ptrdiff_t(y) * stride + x) * sizeof(TPixel);
+        qAt = (at & in) | (spillAt & ~in);
       }
-      const int32_t x = block.px[j], y = block.py[j];
-      if (prev) {
-        const int32_t dx = x - qx, dy = y - qy;
-        const bool shortStep = uint32_t(dx + 1) <= 2u && uint32_t(dy + 1) <= 2u;
-        const uintptr_t paint = -uintptr_t(shortStep & ((dx | dy) != 0));
-        *reinterpret_cast<TPixel*>((qAt & paint) | (spillAt & ~paint)) = ink;
-        if (!shortStep) longStep(qx, qy, x, y);
-      }
-      prev = true;
-      qx = x;
-      qy = y;
-      const uintptr_t in = -uintptr_t((uint32_t(x - clip.Left) < clipW) & (uint32_t(y - clip.Top) < clipH));
-      const uintptr_t at = bitsAt + uintptr_t(ptrdiff_t(y) * stride + x) * sizeof(TPixel);
-      qAt = (at & in) | (spillAt & ~in);
     }
     i += m;
   }

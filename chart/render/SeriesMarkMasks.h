@@ -1,6 +1,7 @@
 // The masks the mark series' backward pass reads its points by
-// (SeriesMarks.cpp): which points lie in the view, which share their centre
-// with the point after them; bit j of words[j / 64] stands for point j. The
+// (SeriesMarks.cpp), and the short steps of a line (SeriesItems.cpp): which
+// points lie in the view, which share their centre with the point after
+// them, which are finite; bit j of words[j / 64] stands for point j. The
 // scalar definitions (the *Tail functions) and vector kernels that must
 // agree with them bit for bit (tests/chart/render/series_kernels_test.cpp).
 #pragma once
@@ -36,6 +37,20 @@ inline void SameTail(const int32_t* px, const int32_t* py, int from, int n, int3
     const int32_t x1 = j + 1 < n ? px[j + 1] : nextX, y1 = j + 1 < n ? py[j + 1] : nextY;
     words[j / 64] |= uint64_t(px[j] == x1 && py[j] == y1) << (j % 64);
   }
+}
+
+// Sets the bit of each point 0 .. n - 1 whose finite flag is set (words
+// cleared by the caller).
+inline void FiniteBits(const uint8_t* finite, int n, uint64_t* words) {
+  int j = 0;
+#if defined(__SSE2__)
+  for (; j + 16 <= n; j += 16) {
+    const __m128i f = _mm_loadu_si128(reinterpret_cast<const __m128i*>(finite + j));
+    const uint64_t bits = uint32_t(_mm_movemask_epi8(_mm_cmpgt_epi8(f, _mm_setzero_si128())));
+    words[j / 64] |= bits << (j % 64);
+  }
+#endif
+  for (; j < n; ++j) words[j / 64] |= uint64_t(finite[j] != 0) << (j % 64);
 }
 
 // A kernel sets the bits of the points 0 .. k - 1, in words the caller has

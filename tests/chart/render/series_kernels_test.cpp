@@ -100,7 +100,7 @@ TEST(SeriesKernels, LinearMapAgreesWithFastLinearPixel) {
 // sets, and OrBits puts them anywhere in a longer mask: runs of every
 // length, centres repeating, points in and out of the view, on its edges
 // and not finite.
-TEST(SeriesKernels, MarkMasksAgreeWithTheirDefinition) {
+TEST(SeriesKernels, MasksAgreeWithTheirDefinition) {
   std::mt19937 rng(12);
   std::uniform_real_distribution<double> u(0, 1);
   constexpr int Size = 600, Words = (Size + 63) / 64;
@@ -131,6 +131,15 @@ TEST(SeriesKernels, MarkMasksAgreeWithTheirDefinition) {
     uint64_t wantIn[Words] = {}, wantSame[Words] = {};
     render::InViewTail(xs.data(), ys.data(), 0, n, view, wantIn);
     render::SameTail(px.data(), py.data(), 0, n, nextX, nextY, wantSame);
+    // The finite flags as bits (vector steps of 16 and a scalar tail).
+    std::vector<uint8_t> finite(static_cast<size_t>(n));
+    uint64_t finiteBits[Words] = {}, wantFinite[Words] = {};
+    for (int j = 0; j < n; ++j) {
+      finite[size_t(j)] = std::isfinite(xs[size_t(j)]) && std::isfinite(ys[size_t(j)]);
+      wantFinite[j / 64] |= uint64_t(finite[size_t(j)]) << (j % 64);
+    }
+    render::FiniteBits(finite.data(), n, finiteBits);
+    for (int w = 0; w < Words; ++w) ASSERT_EQ(finiteBits[w], wantFinite[w]) << "trial " << trial << ", word " << w;
     for (const render::TMaskKernels& kernel : MaskKernels()) {
       uint64_t in[Words] = {}, same[Words] = {};
       const int doneIn = kernel.inView(xs.data(), ys.data(), n, view, in);
