@@ -101,7 +101,9 @@ void DrawShortStepsLine(TItemRenderer& renderer, TCanvas* canvas, const TCustomP
     ty = y;
   };
 
-  TSeriesBlock block;
+  // Zeroed once: the masks read the pixels of non-finite points too, which
+  // the mapping leaves unwritten (their bits are then masked out).
+  TSeriesBlock block{};
   static const render::TMaskKernels kernels = render::ChooseMaskKernels();
   constexpr int Words = TSeriesBlock::Size / 64;
   for (int64_t i = 0; i < n;) {
