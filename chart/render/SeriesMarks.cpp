@@ -113,7 +113,9 @@ void TItemRenderer::DrawSeriesMarksItem(const TpwChartItem& item, TColor ink, co
   const TView view{std::min(x1, x2), std::max(x1, x2), std::min(y1, y2), std::max(y1, y2)};
   static const render::TMaskKernels kernels = render::ChooseMaskKernels();
   int64_t firstVisible = -1;
-  int32_t px[SegmentPoints], py[SegmentPoints];
+  // Zeroed: the centre masks read the pixels of non-finite points too,
+  // which the mapping leaves unwritten (the view mask then drops them).
+  int32_t px[SegmentPoints] = {}, py[SegmentPoints] = {};
   uint8_t finite[SegmentPoints];
   double uniformX[TSeriesBlock::Size];
   uint64_t inView[SegmentWords], fresh[SegmentWords], blockInView[TSeriesBlock::Size / 64];
