@@ -43,6 +43,8 @@ TScaledRasterDevice::TScaledRasterDevice(const TPixelSurface& target, double rat
       others_(others),
       cairo_(dynamic_cast<TCairoDevice*>(others)) {}
 
+TScaledRasterDevice::~TScaledRasterDevice() = default;
+
 int32_t TScaledRasterDevice::Edge(int64_t v) const {
   return CeilIn(double(v) * ratio_ - 0.5, -int32_t(kFar), int32_t(kFar));
 }

@@ -49,6 +49,8 @@ class TScaledRasterDevice final : public TFigureDevice {
   // ratio. When that is a cairo device, its held-back path is drawn before
   // each figure of ours, so the figures keep their order.
   PLOTWELL_INTERNAL_API TScaledRasterDevice(const TPixelSurface& target, double ratio, TFigureDevice* others);
+  // Out of line, where the (unexported) table of virtual functions is.
+  PLOTWELL_INTERNAL_API ~TScaledRasterDevice() override;
 
   void Line(const TCanvas& canvas, TPoint from, TPoint to) override;
   void Polyline(const TCanvas& canvas, std::span<const TPoint> points) override;
