@@ -48,46 +48,34 @@ void DrawRow(TCanvas& c, TPenStyle style) {
   c.LineTo(kLength, 0);
 }
 
-void Clear(TBitmap& b) {
-  b.Canvas()->Brush()->SetStyle(TBrushStyle::bsSolid);
-  b.Canvas()->Brush()->SetColor(clWhite);
-  b.Canvas()->FillRect(TRect{0, 0, b.Width(), b.Height()});
-}
-
-TEST(DashPatterns, TheRasterCanvasPaintsTheRuns) {
-  TBitmap b(kLength + 4, 1);
-  for (TPenStyle style : kStyles) {
-    SCOPED_TRACE(int(style));
-    Clear(b);
-    DrawRow(*b.Canvas(), style);
-    std::string row;
-    for (int x = 0; x < kLength; ++x) row += b.Canvas()->Pixel(x, 0) == clBlack ? '#' : '.';
-    EXPECT_EQ(row, Expected(style));
-    EXPECT_EQ(b.Canvas()->Pixel(kLength, 0), clWhite);  // the end point left out
-  }
-}
-
-// At a device pixel ratio of 2, drawn by the scaled raster device and by
-// cairo alone.
-TEST(DashPatterns, AtARatioEachCanvasPixelOfTheRunsIsDrawnWhole) {
-  TBitmap b(2 * (kLength + 4), 2);
-  for (const bool scaledDevice : {true, false}) {
+// The raster canvas at a ratio of 1, and at a ratio of 2 the scaled raster
+// device and cairo alone, each canvas pixel drawn as a whole 2 x 2 block:
+// the row of canvas pixels each one paints.
+TEST(DashPatterns, EveryCanvasPaintsTheRuns) {
+  for (const char* drawer : {"raster canvas", "scaled raster device", "cairo"}) {
+    const int r = drawer[0] == 'r' ? 1 : 2;
+    TBitmap b(r * (kLength + 4), r);
     for (TPenStyle style : kStyles) {
-      SCOPED_TRACE(std::string(scaledDevice ? "scaled raster device, " : "cairo, ") + std::to_string(int(style)));
-      Clear(b);
-      RenderScaledPicture(b.Canvas()->Surface(), TPoint{0, 0}, 2.0, kLength + 4, 1, [&](TCanvas& figures) {
-        if (!scaledDevice) return DrawRow(figures, style);
-        TScaledRasterDevice device(b.Canvas()->Surface(), 2.0, figures.FigureDevice());
-        TCanvas canvas;
-        canvas.SetFigureDevice(&device, kLength + 4, 1);
-        DrawRow(canvas, style);
-      });
+      SCOPED_TRACE(std::string(drawer) + ", style " + std::to_string(int(style)));
+      b.Canvas()->Brush()->SetStyle(TBrushStyle::bsSolid);  // DrawRow leaves it clear
+      b.Canvas()->Brush()->SetColor(clWhite);
+      b.Canvas()->FillRect(TRect{0, 0, b.Width(), b.Height()});
+      if (r == 1) {
+        DrawRow(*b.Canvas(), style);
+        EXPECT_EQ(b.Canvas()->Pixel(kLength, 0), clWhite);  // the end point left out
+      } else {
+        RenderScaledPicture(b.Canvas()->Surface(), TPoint{0, 0}, 2.0, kLength + 4, 1, [&](TCanvas& figures) {
+          if (drawer[0] == 'c') return DrawRow(figures, style);
+          TScaledRasterDevice device(b.Canvas()->Surface(), 2.0, figures.FigureDevice());
+          TCanvas canvas;
+          canvas.SetFigureDevice(&device, kLength + 4, 1);
+          DrawRow(canvas, style);
+        });
+      }
       std::string row;
       for (int x = 0; x < kLength; ++x) {
-        const TColor pixel = b.Canvas()->Pixel(2 * x, 0);
-        for (int dx = 0; dx < 2; ++dx) {
-          for (int dy = 0; dy < 2; ++dy) ASSERT_EQ(b.Canvas()->Pixel(2 * x + dx, dy), pixel) << x;
-        }
+        const TColor pixel = b.Canvas()->Pixel(r * x, 0);
+        for (int d = 1; d < r * r; ++d) ASSERT_EQ(b.Canvas()->Pixel(r * x + d % r, d / r), pixel) << x;
         row += pixel == clBlack ? '#' : '.';
       }
       EXPECT_EQ(row, Expected(style));
