@@ -113,16 +113,19 @@ void DrawShortStepsLine(TItemRenderer& renderer, TCanvas* canvas, const TCustomP
     // A finite point on the pixel of the finite point before it steps
     // nowhere: it paints nothing and leaves the state as it was. A dense
     // tangle has mostly such points; they are found by masks, many at once,
-    // and only the others are walked (the set bits of `keep`).
-    uint64_t same[Words] = {}, finite[Words] = {};
+    // and only the others are walked. Bit j of keep[]: walk point j.
+    uint64_t same[Words] = {}, finite[Words] = {}, keep[Words];
     render::SameTail(block.px, block.py, kernels.same(block.px, block.py, m, same), m, block.px[m - 1] ^ 1, 0, same);
     render::FiniteBits(block.finite, m, finite);
     for (int w = 0; w * 64 < m; ++w) {
       const uint64_t sameBefore = (same[w] << 1) | (w > 0 ? same[w - 1] >> 63 : 0);
       const uint64_t finiteBefore = (finite[w] << 1) | (w > 0 ? finite[w - 1] >> 63 : 0);
       const uint64_t valid = m - w * 64 >= 64 ? ~uint64_t(0) : (uint64_t(1) << (m - w * 64)) - 1;
-      for (uint64_t keep = ~(sameBefore & finite[w] & finiteBefore) & valid; keep != 0; keep &= keep - 1) {
-        const int j = w * 64 + __builtin_ctzll(keep);
+      keep[w] = ~(sameBefore & finite[w] & finiteBefore) & valid;
+    }
+    for (int w = 0; w * 64 < m; ++w) {
+      for (uint64_t bits = keep[w]; bits != 0; bits &= bits - 1) {
+        const int j = w * 64 + __builtin_ctzll(bits);
         if (!block.finite[j]) {
           prev = false;
           continue;
